@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform.h"
+
+namespace Module1 {
+
+// What one walk met, for the completion box and the headless driver.
+struct WalkSummary {
+    std::uint64_t entries = 0;
+    std::uint64_t matches = 0;
+    std::uint64_t skipped_folders = 0;           // folders that could not be entered or listed
+    std::vector<std::string> skipped_examples;  // the first few of them
+};
+
+inline constexpr std::size_t kSkippedExamples = 5;
+
+// The path with the folder separator appended when it does not end in one.
+std::string AddBackslash(std::string path);
+
+// The text of the box that ends a walk: "COMPLETED ...", and the folders
+// that were passed over, if any.
+std::string CompletionMessage(const WalkSummary& summary);
+
+// One run over the start folder of the run settings: every matching file
+// gets a line in the output file, then the completion box is shown. Throws
+// SearchError when the start folder cannot be opened or a line not written.
+WalkSummary RunSearch();
+
+// The state of one walk; RunSearch drives it.
+class DirectoryWalk {
+public:
+    // Hands every entry of the folder to HandleEntry; folder_path names the
+    // folder and ends in the separator.
+    void WalkFolder(Folder& folder, const std::string& pattern, const std::string& folder_path);
+    // Descends into a folder entry, or puts any other entry to the class test.
+    void HandleEntry(Folder& current, const FindData& entry, const std::string& pattern,
+                     const std::string& folder_path);
+
+    const WalkSummary& summary() const { return summary_; }
+
+private:
+    void TestFile(const std::string& name, const std::string& folder_path);
+    void RememberSkipped(const std::string& folder_path);
+
+    WalkSummary summary_;
+};
+
+}  // namespace Module1

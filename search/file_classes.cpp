@@ -1,0 +1,52 @@
+#include "file_classes.h"
+
+#include <initializer_list>
+
+#include "run_settings.h"
+#include "text_utf8.h"
+
+namespace Module1 {
+
+namespace {
+
+constexpr std::size_t kKeyCharacters = 10;
+
+bool KeyIsOneOf(std::string_view name, std::initializer_list<std::string_view> accepted) {
+    const std::string key = ExtractExtension(name);
+    for (std::string_view candidate : accepted) {
+        if (key == candidate) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string ExtractExtension(std::string_view name) {
+    if (name.empty()) return {};
+    // "." is ASCII and never part of a multi-byte sequence, so a byte search
+    // finds exactly the "." characters. The search starts after the first
+    // character, which is where the key begins when no "." follows it.
+    const std::size_t first = DecodeChar(name, 0).length;
+    const std::size_t dot = name.rfind('.');
+    std::size_t pos = (dot != std::string_view::npos && dot >= first) ? dot + 1 : first;
+
+    std::string key;
+    for (std::size_t count = 0; count < kKeyCharacters && pos < name.size(); ++count) {
+        pos += AppendUpperChar(name, pos, key);
+    }
+    return key;
+}
+
+bool IsHtmlFile(std::string_view name) { return KeyIsOneOf(name, {"HTM", "HTML"}); }
+bool IsJpgGifFile(std::string_view name) { return KeyIsOneOf(name, {"GIF", "JPG", "JPEG"}); }
+bool IsJpgFile(std::string_view name) { return KeyIsOneOf(name, {"JPG", "JPEG"}); }
+bool IsGifFile(std::string_view name) { return KeyIsOneOf(name, {"GIF"}); }
+bool IsTextFile(std::string_view name) { return KeyIsOneOf(name, {"TXT", "TEXT"}); }
+
+bool IsOtherFile(std::string_view name) {
+    const std::string key = ExtractExtension(name);
+    if (run_settings.ext_free_text == "*") return true;
+    return ToUpperText(run_settings.ext_free_text) == key;
+}
+
+}  // namespace Module1

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace Module1 {
+
+// The line for one match in the output and name styles of the run settings,
+// without its line end.
+std::string ComposeListingLine(std::string_view full_name, std::string_view bare_name);
+
+// Appends the match's line, ending in CR LF, to the output file, which is
+// opened for this one line and closed again. Throws SearchError.
+void WriteListingLine(const std::string& full_name, const std::string& bare_name);
+
+}  // namespace Module1

@@ -1,0 +1,84 @@
+#include "path_to_url.h"
+
+#include "text_utf8.h"
+
+namespace Module1 {
+
+namespace {
+
+bool NeedsPercent(unsigned char byte) {
+    if (byte <= 0x20 || byte == 0x7F) return true;
+    switch (byte) {
+    case '"': case '#': case '%': case '&': case '\'':
+    case '<': case '=': case '>': case '?': case '`':
+        return true;
+    default:
+        return false;
+    }
+}
+
+void AppendPercent(unsigned char byte, std::string& out) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out.push_back('%');
+    out.push_back(kHex[byte >> 4]);
+    out.push_back(kHex[byte & 0x0F]);
+}
+
+}  // namespace
+
+std::string PathToUrlDriveLetter(std::string_view full_name) {
+    std::string out;
+    out.reserve(full_name.size() + 8);
+    for (const char c : full_name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == ':') out.push_back('|');
+        else if (c == '\\') out.push_back('/');
+        else if (NeedsPercent(byte)) AppendPercent(byte, out);
+        else out.push_back(c);
+    }
+    return out;
+}
+
+std::string PathToUrlPosix(std::string_view full_name) {
+    if (!full_name.empty() && full_name.front() == '/') full_name.remove_prefix(1);
+    std::string out;
+    out.reserve(full_name.size() + 8);
+    for (std::size_t pos = 0; pos < full_name.size();) {
+        const auto byte = static_cast<unsigned char>(full_name[pos]);
+        if (byte < 0x80) {
+            if (byte == '\\' || NeedsPercent(byte)) AppendPercent(byte, out);
+            else out.push_back(static_cast<char>(byte));
+            ++pos;
+            continue;
+        }
+        const DecodedChar ch = DecodeChar(full_name, pos);
+        if (ch.valid) out.append(full_name.substr(pos, ch.length));
+        else AppendPercent(byte, out);
+        pos += ch.length;
+    }
+    return out;
+}
+
+std::string PathToUrl(std::string_view full_name) {
+#ifdef _WIN32
+    return PathToUrlDriveLetter(full_name);
+#else
+    return PathToUrlPosix(full_name);
+#endif
+}
+
+std::string EscapeHtmlText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        default: out.push_back(c);
+        }
+    }
+    return out;
+}
+
+}  // namespace Module1

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace Module1 {
+
+// Attribute bits of an entry, as the find functions report them.
+inline constexpr std::uint32_t kAttrReadOnly = 1;
+inline constexpr std::uint32_t kAttrHidden = 2;
+inline constexpr std::uint32_t kAttrSystem = 4;
+inline constexpr std::uint32_t kAttrDirectory = 16;
+inline constexpr std::uint32_t kAttrArchive = 32;
+inline constexpr std::uint32_t kAttrNormal = 128;
+inline constexpr std::uint32_t kAttrReparsePoint = 1024;
+
+#ifdef _WIN32
+inline constexpr char kFolderSeparator = '\\';
+#else
+inline constexpr char kFolderSeparator = '/';
+#endif
+
+// One entry of a folder listing.
+struct FindData {
+    std::uint32_t attributes = 0;
+    std::string name;  // the bare name, in the file system's own bytes
+};
+
+class Folder;
+
+// What came of entering a sub-folder. No folder and no failure means the
+// entry leads onto another volume (a mount point), which is not entered.
+struct EnteredFolder {
+    std::unique_ptr<Folder> folder;
+    std::string failure;  // the system's reason when it could not be entered
+};
+
+// An open folder the walk is positioned in: its listing, and the handle
+// through which its sub-folders are entered by name.
+class Folder {
+public:
+    virtual ~Folder() = default;
+    // The next entry, in the order the file system returns them ("." and ".."
+    // included); false at the end of the listing.
+    virtual bool Next(FindData& entry) = 0;
+    // After Next returned false: the system's reason when the listing broke
+    // off early, empty when it simply ended.
+    virtual std::string ListingError() const = 0;
+    virtual EnteredFolder Enter(const std::string& name) = 0;
+};
+
+// The file system as the walk sees it. Replaceable, so that tests can fix
+// the order and the attributes of the entries.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // Makes the drive named by the drive list's text current. Throws SearchError.
+    virtual void MakeDriveCurrent(const std::string& drive) = 0;
+    // Opens the start folder by its absolute path. Throws SearchError.
+    virtual std::unique_ptr<Folder> OpenFolder(const std::string& path) = 0;
+};
+
+// The platform the walk uses: the native one unless a test put another in place.
+Platform& CurrentPlatform();
+// Puts a platform in place; nullptr restores the native one.
+void SetPlatform(Platform* platform);
+
+// Appends the bytes to the file, creating it when missing; the file is open
+// only during this call. Throws SearchError when it cannot be opened or written.
+void AppendToFile(const std::string& path, std::string_view bytes);
+
+}  // namespace Module1

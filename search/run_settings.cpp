@@ -1,0 +1,7 @@
+#include "run_settings.h"
+
+namespace Module1 {
+
+RunSettings run_settings;
+
+}  // namespace Module1

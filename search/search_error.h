@@ -1,0 +1,16 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace Module1 {
+
+// An error that ends a run. Its text names the operation, the path and the
+// system's reason, e.g. "出力ファイルを開けません: /ro/out.htm (Permission denied)".
+class SearchError : public std::runtime_error {
+public:
+    SearchError(const std::string& operation, const std::string& path, const std::string& reason)
+        : std::runtime_error(operation + ": " + path + " (" + reason + ")") {}
+};
+
+}  // namespace Module1

@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "directory_walk.h"
+#include "fake_platform.h"
+#include "run_settings.h"
+#include "search_error.h"
+#include "test_support.h"
+#include "window_hooks.h"
+
+namespace {
+
+using namespace Module1;
+using test_support::FakeNode;
+using test_support::FakePlatform;
+using test_support::RunScope;
+using test_support::Settings;
+using test_support::TempFolder;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start) + "<no CR LF>");
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+// One run over a fake tree, with every hook call logged in order:
+// "E" for events, "S:" + status text, "M:" + message text.
+struct FakeRun {
+    FakeRun(const RunSettings& settings, const std::string& start_folder, FakeNode root,
+            const std::string& start_path = "")
+        : platform(start_path.empty() ? AddBackslash(start_folder) : start_path, std::move(root)),
+          scope(settings, output) {
+        SetPlatform(&platform);
+        run_settings.start_folder = start_folder;
+        run_settings.start_drive = "/";
+        window_hooks.process_events = [this] { log.push_back("E"); };
+        window_hooks.set_status = [this](const std::string& text) { log.push_back("S:" + text); };
+        window_hooks.message_box = [this](const std::string& title, const std::string& text) {
+            EXPECT_EQ(title, "MARROWPINE");
+            log.push_back("M:" + text);
+        };
+    }
+    std::vector<std::string> OutputLines() const { return Lines(test_support::ReadFile(output)); }
+
+    TempFolder temp;
+    std::string output = temp.path() + "/out.txt";
+    FakePlatform platform;
+    RunScope scope;
+    std::vector<std::string> log;
+};
+
+TEST(DirectoryWalk, VisitsInListingOrderDepthFirstWithEventsBeforeAllButTheFirstEntry) {
+    FakeNode root = FakeNode::WithDots();
+    root.File("b.htm");
+    FakeNode& sub = root.Dir("sub");
+    sub = FakeNode::WithDots();
+    sub.File("c.htm").Dir("deeper") = FakeNode::WithDots();
+    sub.children["deeper"]->File("d.htm");
+    root.File("a.htm");
+
+    FakeRun run(Settings(&RunSettings::ext_htm, false), "/r", root);
+    const WalkSummary summary = RunSearch();
+
+    EXPECT_EQ(run.OutputLines(),
+              (std::vector<std::string>{"/r/b.htm", "/r/sub/c.htm", "/r/sub/deeper/d.htm", "/r/a.htm"}));
+    EXPECT_EQ(run.log, (std::vector<std::string>{
+                           /* "." */ "E" /* ".." */, "E", "S:/r/b.htmb.htm", "E" /* sub */,
+                           /* sub/. */ "E" /* sub/.. */, "E", "S:/r/sub/c.htmc.htm", "E" /* deeper */,
+                           /* deeper/. */ "E", "E", "S:/r/sub/deeper/d.htmd.htm",
+                           "E", "S:/r/a.htma.htm", "M:COMPLETED ..."}));
+    EXPECT_EQ(summary.entries, 12u);
+    EXPECT_EQ(summary.matches, 4u);
+    EXPECT_EQ(run.platform.drives, std::vector<std::string>{"/"});
+}
+
+struct FolderCase {
+    std::string label;
+    std::string name;
+    std::uint32_t attributes;
+    bool entered;
+    bool listed;
+    friend std::ostream& operator<<(std::ostream& os, const FolderCase& c) { return os << c.label; }
+};
+
+class FolderRule : public testing::TestWithParam<FolderCase> {};
+
+TEST_P(FolderRule, EntersRealFoldersAndListsOnlyNonFolders) {
+    const FolderCase& c = GetParam();
+    FakeNode root;
+    root.Dir(c.name, c.attributes).File("inner.gif");
+    FakeRun run(Settings(&RunSettings::ext_other, false, true, "*"), "/r", root);
+    RunSearch();
+
+    std::vector<std::string> expected;
+    if (c.listed) expected.push_back("/r/" + c.name);
+    if (c.entered) expected.push_back("/r/" + c.name + "/inner.gif");
+    EXPECT_EQ(run.OutputLines(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Attributes, FolderRule,
+    testing::Values(
+        FolderCase{"plain", "photos.gif", kAttrDirectory, true, false},
+        FolderCase{"read_only", "photos.gif", kAttrDirectory | kAttrReadOnly, true, false},
+        FolderCase{"hidden", "photos.gif", kAttrDirectory | kAttrHidden, true, false},
+        FolderCase{"system", "photos.gif", kAttrDirectory | kAttrSystem, true, false},
+        FolderCase{"archive", "photos.gif", kAttrDirectory | kAttrArchive, true, false},
+        FolderCase{"link_to_folder", "photos.gif", kAttrDirectory | kAttrReparsePoint, false, false},
+        FolderCase{"dot_name", ".cache", kAttrDirectory, false, false},
+        FolderCase{"dot", ".", kAttrDirectory | kAttrHidden, false, false},
+        FolderCase{"dot_dot", "..", kAttrDirectory | kAttrHidden, false, false},
+        FolderCase{"link_to_file", "photos.gif", kAttrReparsePoint, false, true},
+        FolderCase{"file", "photos.gif", kAttrNormal, false, true},
+        FolderCase{"hidden_file", ".photos.gif", kAttrNormal | kAttrHidden, false, true}),
+    [](const auto& info) { return info.param.label; });
+
+struct StartCase {
+    std::string start_folder;
+    std::string full_name;
+    friend std::ostream& operator<<(std::ostream& os, const StartCase& c) { return os << c.start_folder; }
+};
+
+class FullNames : public testing::TestWithParam<StartCase> {};
+
+TEST_P(FullNames, JoinTheFolderPathAndTheBareNameWithOneSeparator) {
+    FakeNode root;
+    root.File("a.htm");
+    FakeRun run(Settings(&RunSettings::ext_htm, true, false), GetParam().start_folder, root);
+    RunSearch();
+    const std::string& full = GetParam().full_name;
+    EXPECT_EQ(run.log.front(), "S:" + full + "a.htm");
+    EXPECT_EQ(run.OutputLines(),
+              std::vector<std::string>{"<A HREF=file:///" + full.substr(1) + ">a.htm</a></dt> "});
+}
+
+INSTANTIATE_TEST_SUITE_P(Starts, FullNames,
+                         testing::Values(StartCase{"/", "/a.htm"}, StartCase{"/web", "/web/a.htm"},
+                                         StartCase{"/web/", "/web/a.htm"}));
+
+TEST(DirectoryWalk, RunWithoutMatchesTouchesNeitherLabelNorFile) {
+    FakeNode root = FakeNode::WithDots();
+    root.File("a.txt").Dir("sub").File("b.gif");
+    FakeRun run(Settings(&RunSettings::ext_htm), "/r", root);
+    RunSearch();
+    EXPECT_FALSE(test_support::Exists(run.output));
+    EXPECT_EQ(run.log.back(), "M:COMPLETED ...");
+    EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "E"), 3);
+}
+
+TEST(DirectoryWalk, OtherWithStarListsNoFolderEntries) {
+    FakeNode root = FakeNode::WithDots();
+    root.File("a");
+    root.Dir("sub") = FakeNode::WithDots();
+    FakeRun run(Settings(&RunSettings::ext_other, false, false, "*"), "/r", root);
+    RunSearch();
+    EXPECT_EQ(run.OutputLines(), std::vector<std::string>{"a"});
+}
+
+TEST(DirectoryWalk, PassesOverFoldersItCannotEnterOrListAndSaysSo) {
+    FakeNode root;
+    for (int i = 1; i <= 7; ++i) {
+        FakeNode& locked = root.Dir("locked" + std::to_string(i));
+        locked.enter_failure = "Permission denied";
+        root.File("a" + std::to_string(i) + ".htm");
+    }
+    FakeNode& broken = root.Dir("broken");
+    broken.File("b.htm");
+    broken.listing_error = "Input/output error";
+    root.Dir("mounted").other_volume = true;
+
+    FakeRun run(Settings(&RunSettings::ext_htm, false, false), "/r", root);
+    const WalkSummary summary = RunSearch();
+
+    EXPECT_EQ(run.OutputLines(), (std::vector<std::string>{"a1.htm", "a2.htm", "a3.htm", "a4.htm",
+                                                            "a5.htm", "a6.htm", "a7.htm", "b.htm"}));
+    EXPECT_EQ(summary.skipped_folders, 8u);
+    EXPECT_EQ(run.log.back(),
+              "M:COMPLETED ...\n\n読み取れなかったフォルダー: 8 件\n/r/locked1\n/r/locked2\n"
+              "/r/locked3\n/r/locked4\n/r/locked5\n…");
+}
+
+TEST(CompletionMessage, ListsUpToFivePassedOverFolders) {
+    WalkSummary summary;
+    EXPECT_EQ(CompletionMessage(summary), "COMPLETED ...");
+    summary.skipped_folders = 1;
+    summary.skipped_examples = {"/x"};
+    EXPECT_EQ(CompletionMessage(summary), "COMPLETED ...\n\n読み取れなかったフォルダー: 1 件\n/x");
+    summary.skipped_folders = 5;
+    summary.skipped_examples = {"/1", "/2", "/3", "/4", "/5"};
+    EXPECT_EQ(CompletionMessage(summary),
+              "COMPLETED ...\n\n読み取れなかったフォルダー: 5 件\n/1\n/2\n/3\n/4\n/5");
+}
+
+TEST(DirectoryWalk, MissingStartFolderEndsTheRunWithoutCompletion) {
+    FakeRun run(Settings(&RunSettings::ext_htm), "/missing", FakeNode{}, "/elsewhere/");
+    try {
+        RunSearch();
+        FAIL() << "no error";
+    } catch (const SearchError& error) {
+        EXPECT_STREQ(error.what(), "検索フォルダーを開けません: /missing/ (No such file or directory)");
+    }
+    EXPECT_TRUE(run.log.empty());
+}
+
+TEST(DirectoryWalk, OutputFailureEndsTheRunAndKeepsEarlierLines) {
+    FakeNode root;
+    root.File("a.htm").File("b.htm").File("c.htm");
+    FakeRun run(Settings(&RunSettings::ext_htm, false, false), "/r", root);
+    int calls = 0;
+    const std::string good = run.output, bad = run.temp.path();  // a folder
+    window_hooks.output_path = [&] { return ++calls == 1 ? good : bad; };
+    EXPECT_THROW(RunSearch(), SearchError);
+    EXPECT_EQ(run.OutputLines(), std::vector<std::string>{"a.htm"});
+    EXPECT_EQ(run.log, (std::vector<std::string>{"S:/r/a.htma.htm", "E", "S:/r/b.htmb.htm"}));
+}
+
+TEST(DirectoryWalk, EmptyOutputPathFailsOnlyAtTheFirstMatch) {
+    FakeNode root;
+    root.File("a.txt");
+    FakeRun run(Settings(&RunSettings::ext_htm), "/r", root);
+    window_hooks.output_path = [] { return std::string(); };
+    EXPECT_NO_THROW(RunSearch());
+    run_settings.ext_htm = false;
+    run_settings.ext_txt = true;
+    EXPECT_THROW(RunSearch(), SearchError);
+}
+
+TEST(AddBackslash, AppendsTheSeparatorOnlyWhenMissing) {
+    EXPECT_EQ(AddBackslash("/web"), "/web/");
+    EXPECT_EQ(AddBackslash("/web/"), "/web/");
+    EXPECT_EQ(AddBackslash("/"), "/");
+}
+
+}  // namespace

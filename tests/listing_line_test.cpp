@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "listing_line.h"
+#include "path_to_url.h"
+#include "run_settings.h"
+#include "search_error.h"
+#include "test_support.h"
+#include "window_hooks.h"
+
+namespace {
+
+using namespace Module1;
+using test_support::ReadFile;
+using test_support::RunScope;
+using test_support::Settings;
+using test_support::TempFolder;
+
+struct UrlCase {
+    std::string full_name;
+    std::string target;
+    friend std::ostream& operator<<(std::ostream& os, const UrlCase& c) { return os << c.full_name; }
+};
+
+class DriveLetterRule : public testing::TestWithParam<UrlCase> {};
+class PosixRule : public testing::TestWithParam<UrlCase> {};
+
+TEST_P(DriveLetterRule, Converts) {
+    EXPECT_EQ(PathToUrlDriveLetter(GetParam().full_name), GetParam().target);
+}
+TEST_P(PosixRule, Converts) { EXPECT_EQ(PathToUrlPosix(GetParam().full_name), GetParam().target); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, DriveLetterRule,
+    testing::Values(
+        UrlCase{"C:\\web\\index.htm", "C|/web/index.htm"}, UrlCase{"C:\\a.htm", "C|/a.htm"},
+        UrlCase{"C:\\my docs\\a.htm", "C|/my%20docs/a.htm"},
+        UrlCase{"C:\\写真\\旅行.htm", "C|/写真/旅行.htm"},
+        UrlCase{"C:\\a onmouseover=alert(1) b.htm", "C|/a%20onmouseover%3Dalert(1)%20b.htm"},
+        UrlCase{"C:\\\"#%&'<=>?`.htm", "C|/%22%23%25%26%27%3C%3D%3E%3F%60.htm"},
+        UrlCase{"C:\\tab\there\x7f.htm", "C|/tab%09here%7F.htm"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, PosixRule,
+    testing::Values(
+        UrlCase{"/home/u/a.htm", "home/u/a.htm"}, UrlCase{"/a.htm", "a.htm"},
+        UrlCase{"/web/c:d.htm", "web/c:d.htm"}, UrlCase{"/web/a\\b.htm", "web/a%5Cb.htm"},
+        UrlCase{"/my docs/a#1?.htm", "my%20docs/a%231%3F.htm"},
+        UrlCase{"/<img src=x onerror=alert(1)>.htm", "%3Cimg%20src%3Dx%20onerror%3Dalert(1)%3E.htm"},
+        UrlCase{"/写真/旅行 2024.htm", "写真/旅行%202024.htm"},
+        UrlCase{"/bad\xff\xe6\x97.htm", "bad%FF%E6%97.htm"},
+        UrlCase{"/\xed\xa0\x80.htm", "%ED%A0%80.htm"}, UrlCase{"/\xc0\xaf.htm", "%C0%AF.htm"}));
+
+TEST(PathToUrl, ConvertsTheWholeNameHoweverLong) {
+    const std::string folder = "C:\\" + std::string(150, 'd') + "\\";
+    EXPECT_EQ(PathToUrlDriveLetter(folder + "a.htm"), "C|/" + std::string(150, 'd') + "/a.htm");
+    const std::string deep = "/" + std::string(300, 'x') + "/a.htm";
+    EXPECT_EQ(PathToUrlPosix(deep), deep.substr(1));
+}
+
+struct LineCase {
+    bool html;
+    bool full_path;
+    std::string line;
+    friend std::ostream& operator<<(std::ostream& os, const LineCase& c) { return os << c.line; }
+};
+
+class LineFormats : public testing::TestWithParam<LineCase> {};
+
+TEST_P(LineFormats, FollowOutputAndNameStyle) {
+    const LineCase& c = GetParam();
+    RunScope scope(Settings(&RunSettings::ext_htm, c.html, c.full_path), "");
+    EXPECT_EQ(ComposeListingLine("/web/index.htm", "index.htm"), c.line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, LineFormats,
+    testing::Values(LineCase{true, true, "<A HREF=file:///web/index.htm>/web/index.htm</a></dt> "},
+                    LineCase{true, false, "<A HREF=file:///web/index.htm>index.htm</a></dt> "},
+                    LineCase{false, true, "/web/index.htm"}, LineCase{false, false, "index.htm"}));
+
+TEST(LineFormats, EscapeMarkupInTheLinkTextOnlyInHtml) {
+    const std::string full = "/w/a&b <i>.htm";
+    RunScope html(Settings(&RunSettings::ext_htm, true, false), "");
+    EXPECT_EQ(ComposeListingLine(full, "a&b <i>.htm"),
+              "<A HREF=file:///w/a%26b%20%3Ci%3E.htm>a&amp;b &lt;i&gt;.htm</a></dt> ");
+    run_settings.out_html = false;
+    run_settings.out_text = true;
+    EXPECT_EQ(ComposeListingLine(full, "a&b <i>.htm"), "a&b <i>.htm");
+}
+
+TEST(WriteListingLine, AppendsCrLfLinesAfterWhatTheFileHeld) {
+    TempFolder temp;
+    const std::string out = temp.File("out.htm", "<html>\n<body>\n");
+    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    WriteListingLine("/w/a.htm", "a.htm");
+    WriteListingLine("/w/日本.htm", "日本.htm");
+    EXPECT_EQ(ReadFile(out), "<html>\n<body>\na.htm\r\n日本.htm\r\n");
+}
+
+TEST(WriteListingLine, ReadsTheOutputPathForEveryLine) {
+    TempFolder temp;
+    const std::string first = temp.path() + "/1.txt", second = temp.path() + "/2.txt";
+    RunScope scope(Settings(&RunSettings::ext_txt, false, false), first);
+    std::string path = first;
+    Module1::window_hooks.output_path = [&path] { return path; };
+    WriteListingLine("/w/a.txt", "a.txt");
+    path = second;
+    WriteListingLine("/w/b.txt", "b.txt");
+    EXPECT_EQ(ReadFile(first), "a.txt\r\n");
+    EXPECT_EQ(ReadFile(second), "b.txt\r\n");
+}
+
+struct OutputErrorCase {
+    std::string label;
+    std::string relative_output;  // under the temp folder; "" means an empty path
+    std::string message_start;
+    friend std::ostream& operator<<(std::ostream& os, const OutputErrorCase& c) { return os << c.label; }
+};
+
+class OutputErrors : public testing::TestWithParam<OutputErrorCase> {};
+
+TEST_P(OutputErrors, SayWhatFailedWhereAndWhy) {
+    TempFolder temp;
+    temp.Folder("a-folder");
+    const std::string& relative = GetParam().relative_output;
+    const std::string path = relative.empty() ? "" : temp.path() + "/" + relative;
+    RunScope scope(Settings(&RunSettings::ext_htm), path);
+    try {
+        WriteListingLine("/w/a.htm", "a.htm");
+        FAIL() << "no error for " << GetParam().label;
+    } catch (const SearchError& error) {
+        const std::string text = error.what();
+        EXPECT_EQ(text.rfind(GetParam().message_start + path + " (", 0), 0u) << text;
+        EXPECT_EQ(text.back(), ')') << text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, OutputErrors,
+    testing::Values(OutputErrorCase{"folder", "a-folder", "出力ファイルを開けません: "},
+                    OutputErrorCase{"missing folder", "no/such/out.htm", "出力ファイルを開けません: "},
+                    OutputErrorCase{"empty", "", "出力ファイルを開けません: "}),
+    [](const auto& info) { return std::to_string(info.index); });
+
+TEST(OutputErrors, FullDiskLeavesNoPartLine) {
+    if (!test_support::Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    RunScope scope(Settings(&RunSettings::ext_htm), "/dev/full");
+    EXPECT_THROW(WriteListingLine("/w/a.htm", "a.htm"), SearchError);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+#include "test_support.h"
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform.h"
+#include "window_hooks.h"
+
+namespace fs = std::filesystem;
+
+namespace test_support {
+
+TempFolder::TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "marrowpine-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+namespace {
+
+// Upper-casing follows the locale, as in the program, which takes it from the
+// environment; the tests fix one with full Unicode case mapping.
+[[maybe_unused]] const bool locale_set = std::setlocale(LC_ALL, "C.UTF-8") != nullptr;
+
+// Gives the owner back every folder a test locked, so that it can be removed.
+void Unlock(const fs::path& folder) {
+    std::error_code ignored;
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (const auto& entry : fs::directory_iterator(folder, ignored)) {
+        if (entry.is_directory(ignored) && !entry.is_symlink(ignored)) Unlock(entry.path());
+    }
+}
+
+}  // namespace
+
+TempFolder::~TempFolder() {
+    Unlock(path_);
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::string TempFolder::File(const std::string& relative, const std::string& contents) const {
+    const fs::path path = fs::path(path_) / relative;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << contents;
+    return path.string();
+}
+
+std::string TempFolder::Folder(const std::string& relative) const {
+    const fs::path path = fs::path(path_) / relative;
+    fs::create_directories(path);
+    return path.string();
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool Exists(const std::string& path) {
+    std::error_code ignored;
+    return fs::exists(fs::symlink_status(path, ignored));
+}
+
+Module1::RunSettings Settings(bool Module1::RunSettings::*class_field, bool html, bool full_path,
+                              const std::string& free_text) {
+    Module1::RunSettings settings;
+    settings.*class_field = true;
+    settings.out_html = html;
+    settings.out_text = !html;
+    settings.style_path_file = full_path;
+    settings.style_file = !full_path;
+    settings.ext_free_text = free_text;
+    return settings;
+}
+
+RunScope::RunScope(const Module1::RunSettings& settings, const std::string& output_path) {
+    Module1::run_settings = settings;
+    Module1::window_hooks = {};
+    Module1::window_hooks.output_path = [output_path] { return output_path; };
+}
+
+RunScope::~RunScope() {
+    Module1::run_settings = {};
+    Module1::window_hooks = {};
+    Module1::SetPlatform(nullptr);
+}
+
+}  // namespace test_support
