@@ -1,0 +1,242 @@
+// The walk over a real POSIX file system: attributes, links, hostile names,
+// permissions and output errors.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "directory_walk.h"
+#include "platform.h"
+#include "run_settings.h"
+#include "search_error.h"
+#include "test_support.h"
+#include "window_hooks.h"
+
+namespace {
+
+using namespace Module1;
+using test_support::ReadFile;
+using test_support::RunScope;
+using test_support::Settings;
+using test_support::TempFolder;
+
+std::vector<std::string> SortedLines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// Runs one walk over the folder; returns the completion text ("" if none).
+std::string Walk(const std::string& folder) {
+    std::string message;
+    window_hooks.message_box = [&message](const std::string&, const std::string& text) { message = text; };
+    run_settings.start_folder = folder;
+    RunSearch();
+    return message;
+}
+
+std::string PercentDecode(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            out.push_back(static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)));
+            i += 2;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+std::string HtmlDecode(std::string text) {
+    for (const auto& [entity, ch] : std::map<std::string, std::string>{{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}}) {
+        for (std::size_t at; (at = text.find(entity)) != std::string::npos;) text.replace(at, entity.size(), ch);
+    }
+    return text;
+}
+
+// Runs body in a child process that has given up root, so that file
+// permissions bind even when the tests run as root; returns what body returned.
+std::string RunUnprivileged(const std::function<std::string()>& body) {
+    int fds[2];
+    if (pipe(fds) != 0) return "pipe failed";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        std::string result;
+        try {
+            result = body();
+        } catch (const std::exception& error) {
+            result = std::string("error: ") + error.what();
+        }
+        [[maybe_unused]] const auto written = write(fds[1], result.data(), result.size());
+        _exit(0);
+    }
+    close(fds[1]);
+    std::string result;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<std::size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+    return result;
+}
+
+TEST(PosixFolder, ReportsTheAttributeWordOfEachKindOfEntry) {
+    TempFolder temp;
+    temp.File("page.htm");
+    temp.File(".hidden.htm");
+    temp.Folder("sub");
+    temp.Folder(".cache");
+    ASSERT_EQ(symlink("page.htm", (temp.path() + "/file-link").c_str()), 0);
+    ASSERT_EQ(symlink("sub", (temp.path() + "/folder-link").c_str()), 0);
+    ASSERT_EQ(symlink("missing", (temp.path() + "/broken-link").c_str()), 0);
+    ASSERT_EQ(symlink("loop", (temp.path() + "/loop").c_str()), 0);
+    ASSERT_EQ(mkfifo((temp.path() + "/fifo").c_str(), 0600), 0);
+
+    std::map<std::string, std::uint32_t> seen;
+    const auto folder = CurrentPlatform().OpenFolder(temp.path() + "/");
+    for (FindData entry; folder->Next(entry);) seen[entry.name] = entry.attributes;
+    EXPECT_EQ(folder->ListingError(), "");
+
+    const std::map<std::string, std::uint32_t> expected = {
+        {".", kAttrDirectory | kAttrHidden},
+        {"..", kAttrDirectory | kAttrHidden},
+        {"page.htm", kAttrNormal},
+        {".hidden.htm", kAttrNormal | kAttrHidden},
+        {"sub", kAttrDirectory},
+        {".cache", kAttrDirectory | kAttrHidden},
+        {"file-link", kAttrReparsePoint},
+        {"folder-link", kAttrReparsePoint | kAttrDirectory},
+        {"broken-link", kAttrReparsePoint},
+        {"loop", kAttrReparsePoint},
+        {"fifo", kAttrNormal},
+    };
+    EXPECT_EQ(seen, expected);
+}
+
+TEST(PosixWalk, ListsRealFoldersAndLinksToFilesButNeverFollowsFolderLinks) {
+    TempFolder temp;
+    const std::string root = temp.path();
+    temp.File("a.htm");
+    temp.File("sub/b.htm");
+    temp.File("sub/deeper/c.HTML");
+    temp.File(".cache/hidden.htm");
+    temp.File("sub/not.txt");
+    ASSERT_EQ(symlink("a.htm", (root + "/link.htm").c_str()), 0);
+    ASSERT_EQ(symlink(".", (root + "/sub/loop.htm").c_str()), 0);  // a folder link named like a page
+    ASSERT_EQ(symlink("..", (root + "/sub/up").c_str()), 0);
+
+    RunScope scope(Settings(&RunSettings::ext_htm, false), root + "/out.txt");
+    EXPECT_EQ(Walk(root), "COMPLETED ...");
+    EXPECT_EQ(SortedLines(ReadFile(root + "/out.txt")),
+              (std::vector<std::string>{root + "/a.htm", root + "/link.htm", root + "/sub/b.htm",
+                                        root + "/sub/deeper/c.HTML"}));
+}
+
+TEST(PosixWalk, WritesEveryByteOfHostileNamesAndLinksBackToThem) {
+    TempFolder temp;
+    std::string low, high;
+    for (int byte = 0x01; byte <= 0x7F; ++byte) {
+        if (byte != '/') low.push_back(static_cast<char>(byte));
+    }
+    for (int byte = 0x80; byte <= 0xFF; ++byte) high.push_back(static_cast<char>(byte));
+    const std::vector<std::string> names = {low + ".htm", high + ".htm", "\xff\xfe.htm",
+                                            "<img src=x onerror=alert(1)>.htm",
+                                            std::string(251, 'n') + ".htm", "写真 & 日記.htm"};
+    for (const std::string& name : names) temp.File("in/" + name);
+    const std::string folder = temp.path() + "/in";
+
+    RunScope text(Settings(&RunSettings::ext_htm, false, false), temp.path() + "/names.txt");
+    Walk(folder);
+    std::vector<std::string> expected_names = names;
+    std::sort(expected_names.begin(), expected_names.end());
+    EXPECT_EQ(SortedLines(ReadFile(temp.path() + "/names.txt")), expected_names);
+
+    RunScope html(Settings(&RunSettings::ext_htm, true, true), temp.path() + "/links.htm");
+    Walk(folder);
+    const std::vector<std::string> lines = SortedLines(ReadFile(temp.path() + "/links.htm"));
+    ASSERT_EQ(lines.size(), names.size());
+    const std::string head = "<A HREF=file:///", tail = "</a></dt> ";
+    for (const std::string& line : lines) {
+        ASSERT_EQ(line.rfind(head, 0), 0u) << line;
+        const std::size_t close = line.find('>');
+        const std::string target = line.substr(head.size(), close - head.size());
+        const std::string text_part = line.substr(close + 1, line.size() - close - 1 - tail.size());
+        EXPECT_EQ(line.substr(line.size() - tail.size()), tail);
+        // Nothing in the target can end the tag or the attribute early.
+        EXPECT_EQ(target.find_first_of(" \t\r\n\"'<>=`"), std::string::npos) << target;
+        EXPECT_EQ(text_part.find_first_of("<>"), std::string::npos) << text_part;
+        // Both halves still name the very file.
+        EXPECT_EQ("/" + PercentDecode(target), HtmlDecode(text_part));
+        EXPECT_TRUE(test_support::Exists(HtmlDecode(text_part))) << text_part;
+    }
+}
+
+TEST(PosixWalk, MissingStartFolderSaysWhichAndWhy) {
+    TempFolder temp;
+    RunScope scope(Settings(&RunSettings::ext_htm), temp.path() + "/out.htm");
+    const std::string missing = temp.path() + "/missing";
+    try {
+        Walk(missing);
+        FAIL() << "no error";
+    } catch (const SearchError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "検索フォルダーを開けません: " + missing + "/ (No such file or directory)");
+    }
+}
+
+TEST(PosixWalk, PassesOverFoldersItMayNotReadAndListsTheRest) {
+    TempFolder temp;
+    const std::string root = temp.path();
+    temp.File("tree/a.htm");
+    temp.File("tree/locked/secret.htm");
+    temp.File("tree/no-exec/b.htm");
+    temp.File("tree/no-exec/inner/c.htm");
+    temp.File("tree/z.htm");
+    chmod(root.c_str(), 0777);
+    chmod((root + "/tree").c_str(), 0777);
+    chmod((root + "/tree/locked").c_str(), 0);
+    chmod((root + "/tree/no-exec").c_str(), 0444);  // names readable, nothing below enterable
+
+    const std::string result = RunUnprivileged([&] {
+        RunScope scope(Settings(&RunSettings::ext_htm, false, false), root + "/out.txt");
+        return Walk(root + "/tree");
+    });
+    const std::string expected_message = "COMPLETED ...\n\n読み取れなかったフォルダー: 2 件\n";
+    ASSERT_EQ(result.rfind(expected_message, 0), 0u) << result;
+    const std::string paths = result.substr(expected_message.size());
+    EXPECT_NE(paths.find(root + "/tree/locked"), std::string::npos) << paths;
+    EXPECT_NE(paths.find(root + "/tree/no-exec/inner"), std::string::npos) << paths;
+    EXPECT_EQ(SortedLines(ReadFile(root + "/out.txt")), (std::vector<std::string>{"a.htm", "b.htm", "z.htm"}));
+}
+
+TEST(PosixWalk, ReadOnlyOutputFolderEndsTheRunWithTheReason) {
+    TempFolder temp;
+    const std::string root = temp.path();
+    temp.File("tree/a.htm");
+    temp.Folder("read-only");
+    chmod(root.c_str(), 0755);
+    chmod((root + "/read-only").c_str(), 0555);
+    const std::string out = root + "/read-only/out.htm";
+    const std::string result = RunUnprivileged([&] {
+        RunScope scope(Settings(&RunSettings::ext_htm), out);
+        return Walk(root + "/tree");
+    });
+    EXPECT_EQ(result, "error: 出力ファイルを開けません: " + out + " (Permission denied)");
+    EXPECT_FALSE(test_support::Exists(out));
+}
+
+}  // namespace
