@@ -1,4 +1,5 @@
-// The file system on POSIX systems: folders are listed with readdir and held
+// The file system on POSIX systems: folders are listed in the order the
+// kernel returns their entries, without a stat per entry, and are held
 // open as directory handles, so the walk descends with openat and never
 // changes the process's current directory.
 
@@ -19,29 +20,84 @@ namespace {
 
 std::string Reason(int error) { return std::strerror(error); }
 
-class PosixFolder final : public Folder {
+// Reads a folder's entries from its open descriptor. On Linux it asks the
+// kernel directly: fdopendir would cost two more system calls per folder
+// (it checks the descriptor's mode and type), which is a fifth of the walk.
+class EntryReader {
 public:
-    PosixFolder(DIR* dir, dev_t device) : dir_(dir), device_(device) {}
-    ~PosixFolder() override { closedir(dir_); }
-    PosixFolder(const PosixFolder&) = delete;
-    PosixFolder& operator=(const PosixFolder&) = delete;
+    explicit EntryReader(int fd) : fd_(fd) {}
+    ~EntryReader() {
+#ifdef __linux__
+        close(fd_);
+#else
+        if (dir_ != nullptr) closedir(dir_);
+        else close(fd_);
+#endif
+    }
+    EntryReader(const EntryReader&) = delete;
+    EntryReader& operator=(const EntryReader&) = delete;
 
-    bool Next(FindData& entry) override {
+    int fd() const { return fd_; }
+
+    // The next entry's name and d_type; nullptr at the end or on error (errno set).
+    const char* Next(unsigned char& type) {
+#ifdef __linux__
+        if (next_ >= filled_) {
+            if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
+            const ssize_t n = getdents64(fd_, buffer_.get(), kBufferSize);
+            if (n <= 0) {
+                errno = n < 0 ? errno : 0;
+                return nullptr;
+            }
+            filled_ = static_cast<std::size_t>(n);
+            next_ = 0;
+        }
+        const auto* d = reinterpret_cast<const dirent64*>(buffer_.get() + next_);
+        next_ += d->d_reclen;
+        type = d->d_type;
+        return d->d_name;
+#else
+        if (dir_ == nullptr && (dir_ = fdopendir(fd_)) == nullptr) return nullptr;
         errno = 0;
         const dirent* d = readdir(dir_);
-        if (d == nullptr) {
+        if (d == nullptr) return nullptr;
+        type = d->d_type;
+        return d->d_name;
+#endif
+    }
+
+private:
+    int fd_;
+#ifdef __linux__
+    static constexpr std::size_t kBufferSize = 32 * 1024;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t filled_ = 0;
+    std::size_t next_ = 0;
+#else
+    DIR* dir_ = nullptr;
+#endif
+};
+
+class PosixFolder final : public Folder {
+public:
+    PosixFolder(int fd, dev_t device) : reader_(fd), device_(device) {}
+
+    bool Next(FindData& entry) override {
+        unsigned char type = DT_UNKNOWN;
+        const char* name = reader_.Next(type);
+        if (name == nullptr) {
             if (errno != 0) error_ = Reason(errno);
             return false;
         }
-        entry.name.assign(d->d_name);
-        entry.attributes = Attributes(d->d_type, d->d_name);
+        entry.name.assign(name);
+        entry.attributes = Attributes(type, name);
         return true;
     }
 
     std::string ListingError() const override { return error_; }
 
     EnteredFolder Enter(const std::string& name) override {
-        const int fd = openat(dirfd(dir_), name.c_str(),
+        const int fd = openat(reader_.fd(), name.c_str(),
                               O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0) return {nullptr, Reason(errno)};
         struct stat st {};
@@ -56,17 +112,7 @@ public:
             close(fd);
             return {};
         }
-        return Open(fd, st.st_dev);
-    }
-
-    static EnteredFolder Open(int fd, dev_t device) {
-        DIR* dir = fdopendir(fd);
-        if (dir == nullptr) {
-            const int error = errno;
-            close(fd);
-            return {nullptr, Reason(error)};
-        }
-        return {std::make_unique<PosixFolder>(dir, device), {}};
+        return {std::make_unique<PosixFolder>(fd, st.st_dev), {}};
     }
 
 private:
@@ -76,7 +122,7 @@ private:
         std::uint32_t attributes = name[0] == '.' ? kAttrHidden : 0;
         if (type == DT_UNKNOWN) {
             struct stat st {};
-            if (fstatat(dirfd(dir_), name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            if (fstatat(reader_.fd(), name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
                 type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
             }
         }
@@ -85,7 +131,7 @@ private:
             // A link is never followed; it is a folder only for what it points at.
             struct stat st {};
             attributes |= kAttrReparsePoint;
-            if (fstatat(dirfd(dir_), name, &st, 0) == 0 && S_ISDIR(st.st_mode)) {
+            if (fstatat(reader_.fd(), name, &st, 0) == 0 && S_ISDIR(st.st_mode)) {
                 attributes |= kAttrDirectory;
             }
             return attributes;
@@ -93,7 +139,7 @@ private:
         return attributes | kAttrNormal;
     }
 
-    DIR* dir_;
+    EntryReader reader_;
     dev_t device_;
     std::string error_;
 };
@@ -114,9 +160,7 @@ public:
             close(fd);
             throw SearchError(operation, path, Reason(error));
         }
-        EnteredFolder opened = PosixFolder::Open(fd, st.st_dev);
-        if (!opened.folder) throw SearchError(operation, path, opened.failure);
-        return std::move(opened.folder);
+        return std::make_unique<PosixFolder>(fd, st.st_dev);
     }
 };
 
