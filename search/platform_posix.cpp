@@ -5,6 +5,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -144,6 +145,16 @@ private:
     std::string error_;
 };
 
+// The walk holds one descriptor per folder level, so a deep tree needs more
+// than the usual soft limit of 1024; the hard limit is ours to take.
+void RaiseOpenFileLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
 class PosixPlatform final : public Platform {
 public:
     // There are no drive letters: the drive is a mount point, and the start
@@ -151,6 +162,7 @@ public:
     void MakeDriveCurrent(const std::string&) override {}
 
     std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
+        RaiseOpenFileLimit();
         const char* operation = "検索フォルダーを開けません";
         const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) throw SearchError(operation, path, Reason(errno));

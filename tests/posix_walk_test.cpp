@@ -2,6 +2,7 @@
 // permissions and output errors.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -183,6 +184,26 @@ TEST(PosixWalk, WritesEveryByteOfHostileNamesAndLinksBackToThem) {
         EXPECT_EQ("/" + PercentDecode(target), HtmlDecode(text_part));
         EXPECT_TRUE(test_support::Exists(HtmlDecode(text_part))) << text_part;
     }
+}
+
+TEST(PosixWalk, DescendsDeeperThanTheSoftLimitOfOpenFiles) {
+    TempFolder temp;
+    chmod(temp.path().c_str(), 0777);
+    std::string relative = "tree";
+    for (int level = 0; level < 300; ++level) relative += "/d";
+    temp.File(relative + "/bottom.htm");
+    const std::string result = RunUnprivileged([&] {
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        if (limit.rlim_max < 400) return std::string("skip");
+        limit.rlim_cur = 100;
+        setrlimit(RLIMIT_NOFILE, &limit);
+        RunScope scope(Settings(&RunSettings::ext_htm, false, false), temp.path() + "/out.txt");
+        return Walk(temp.path() + "/tree");
+    });
+    if (result == "skip") GTEST_SKIP() << "hard limit of open files too low";
+    EXPECT_EQ(result, "COMPLETED ...");
+    EXPECT_EQ(ReadFile(temp.path() + "/out.txt"), "bottom.htm\r\n");
 }
 
 TEST(PosixWalk, MissingStartFolderSaysWhichAndWhy) {
