@@ -1,0 +1,121 @@
+#include "folder_list.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <vector>
+
+#include "drives.h"
+#include "message_box.h"
+#include "platform.h"
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kDepthRole = Qt::UserRole + 1;
+constexpr int kIndent = 7;  // pixels per level
+
+// Shifts each row right by its depth, as a folder list indents its levels.
+class IndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted = option;
+        shifted.rect.setLeft(option.rect.left() + kIndent * index.data(kDepthRole).toInt());
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QSize size = QStyledItemDelegate::sizeHint(option, index);
+        return {size.width() + kIndent * index.data(kDepthRole).toInt(), size.height()};
+    }
+};
+
+std::string Join(const std::string& folder, const std::string& name) {
+    return folder.empty() || folder.back() == Module1::kFolderSeparator
+               ? folder + name
+               : folder + Module1::kFolderSeparator + name;
+}
+
+QString Shown(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+
+// Sorted as a reader expects, with byte order breaking ties so that names
+// differing only in case or in undecodable bytes keep a fixed order.
+void SortByName(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const int order = QString::compare(Shown(a), Shown(b), Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
+}  // namespace
+
+FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+    setItemDelegate(new IndentDelegate(this));
+    setUniformItemSizes(true);
+    setIconSize(QSize(16, 16));
+    connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::OpenRow);
+}
+
+std::string FolderList::RowPath(const QListWidgetItem* item) {
+    return item->data(kPathRole).toByteArray().toStdString();
+}
+
+bool FolderList::Open(const std::string& root, const std::string& path, std::string& failure) {
+    std::vector<std::string> names;
+    if (!Module1::ListSubFolders(path, names, failure)) return false;
+    std::erase_if(names, [](const std::string& name) { return name.empty() || name.front() == '.'; });
+    SortByName(names);
+
+    clear();
+    const QIcon open_icon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed_icon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    auto add = [this](const QIcon& icon, const QString& text, const std::string& row_path, int depth) {
+        auto* item = new QListWidgetItem(icon, text, this);
+        item->setData(kPathRole, QByteArray::fromStdString(row_path));
+        item->setData(kDepthRole, depth);
+        return item;
+    };
+
+    // The open folders: the root, then each level down to path.
+    QListWidgetItem* open_row = add(open_icon, Shown(root), root, 0);
+    std::string walked = root;
+    int depth = 0;
+    const std::string below = path.size() > root.size() ? path.substr(root.size()) : std::string();
+    for (std::size_t start = 0; start < below.size();) {
+        std::size_t end = below.find(Module1::kFolderSeparator, start);
+        if (end == std::string::npos) end = below.size();
+        if (end > start) {
+            const std::string name = below.substr(start, end - start);
+            walked = Join(walked, name);
+            open_row = add(open_icon, Shown(name), walked, ++depth);
+        }
+        start = end + 1;
+    }
+    for (const std::string& name : names) add(closed_icon, Shown(name), Join(path, name), depth + 1);
+    setCurrentItem(open_row);
+
+    root_ = root;
+    const bool changed = path != path_;
+    path_ = path;
+    if (changed) emit PathChanged();
+    return true;
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem() != nullptr) {
+        OpenRow(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void FolderList::OpenRow(QListWidgetItem* item) {
+    const std::string path = RowPath(item);
+    std::string failure;
+    if (!Open(root_, path, failure)) {
+        ShowMessageBox(window(), QStringLiteral("フォルダーを開けません: %1 (%2)")
+                                     .arg(Shown(path), QString::fromUtf8(failure)));
+    }
+}

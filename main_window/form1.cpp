@@ -1,0 +1,140 @@
+// Form1's behaviour outside a run: the initial state, the class options,
+// the drive and folder lists, About, and the end of the program.
+
+#include "form1.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cstdio>
+#include <cstdlib>
+
+#include "drive_list.h"
+#include "drives.h"
+#include "folder_list.h"
+#include "form2.h"
+#include "message_box.h"
+#include "platform.h"
+#include "run_settings.h"
+#include "window_hooks.h"
+
+namespace {
+
+QString Shown(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent), pacer_(nullptr) {
+    // Nothing is saved and nothing needs tearing down: the end is immediate,
+    // also in the middle of a walk, whose lines are each complete on disk.
+    end_program = [] {
+        std::fflush(nullptr);
+        std::_Exit(EXIT_SUCCESS);
+    };
+    BuildLayout();
+    pacer_ = WindowPacer(Label2);
+    ConnectHandlers();
+    InstallWindowHooks();
+    Drive1->SetDrives(Module1::ListDrives());
+    OpenStartFolder();
+    Form_Load();
+    Command_Exec->setFocus();
+}
+
+Form1::~Form1() { Module1::window_hooks = {}; }
+
+Form2& Form1::DialogHost() {
+    if (!form2_) form2_ = std::make_unique<Form2>();
+    return *form2_;
+}
+
+void Form1::ConnectHandlers() {
+    // A selection made by code raises the handler as a click would.
+    const std::pair<QRadioButton*, void (Form1::*)()> class_options[] = {
+        {opt_ext1, &Form1::opt_ext1_Click}, {opt_ext2, &Form1::opt_ext2_Click},
+        {opt_ext3, &Form1::opt_ext3_Click}, {opt_ext4, &Form1::opt_ext4_Click},
+        {opt_ext5, &Form1::opt_ext5_Click}, {opt_ext6, &Form1::opt_ext6_Click},
+    };
+    for (const auto& [option, handler] : class_options) {
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
+            if (selected) (this->*handler)();
+        });
+    }
+    connect(Drive1, &DriveList::DriveChanged, this, &Form1::Drive1_Change);
+    connect(Dir1, &FolderList::PathChanged, this, &Form1::Dir1_Change);
+    connect(mnuFile_about_about, &QAction::triggered, this, &Form1::mnuFile_about_about_Click);
+    connect(Command_Exit, &QPushButton::clicked, this, &Form1::Command_Exit_Click);
+    connect(Command_Exec, &QPushButton::clicked, this, &Form1::Command_Exec_Click);
+}
+
+// The lists open on the process's current folder and the drive holding it.
+void Form1::OpenStartFolder() {
+    const std::string folder = Module1::CurrentFolder();
+    std::string root = Module1::DriveHolding(Drive1->Drives(), folder);
+    std::string failure;
+    if (root.empty() || !Dir1->Open(root, folder, failure)) {
+        // The current folder cannot be listed: start on the root of its drive,
+        // or on the file system's root.
+        if (root.empty() || !Dir1->Open(root, root, failure)) {
+            root.assign(1, Module1::kFolderSeparator);
+            Dir1->Open(root, root, failure);
+        }
+    }
+    Drive1->SelectDrive(root);
+}
+
+void Form1::Form_Load() {
+    opt_ext1->setChecked(true);
+    opt_out1->setChecked(true);
+    opt_inside_style1->setChecked(true);
+    Text1->setText(QString());
+    Label2->setText(QString());
+    Module1::run_settings.start_folder = Dir1->Path();
+    Module1::run_settings.start_drive = Drive1->Drive();
+}
+
+void Form1::Drive1_Change() {
+    const std::string drive = Drive1->Drive();
+    std::string failure;
+    // Opening the drive moves the folder list, which rewrites start_folder
+    // through Dir1_Change before start_drive is written here.
+    if (!Dir1->Open(drive, drive, failure)) {
+        ShowMessageBox(this, QStringLiteral("ドライブを読み取れません: %1 (%2)")
+                                 .arg(Shown(drive), QString::fromUtf8(failure)));
+        // Both lists keep naming the folder that is still open.
+        Drive1->SelectDrive(Dir1->Root());
+        return;
+    }
+    Module1::run_settings.start_drive = drive;
+}
+
+void Form1::Dir1_Change() { Module1::run_settings.start_folder = Dir1->Path(); }
+
+// A fixed class does not use the free extension, so a text typed earlier
+// does not survive the change.
+void Form1::opt_ext1_Click() { Text1->setText(QString()); }
+void Form1::opt_ext2_Click() { Text1->setText(QString()); }
+void Form1::opt_ext3_Click() { Text1->setText(QString()); }
+void Form1::opt_ext4_Click() { Text1->setText(QString()); }
+void Form1::opt_ext5_Click() { Text1->setText(QString()); }
+void Form1::opt_ext6_Click() { Text1->setFocus(); }
+
+void Form1::mnuFile_about_about_Click() { ShowMessageBox(this, QStringLiteral("MARROWPINE\u3000ver0.8")); }
+
+void Form1::Command_Exit_Click() {
+    if (ending_) return;  // closing the window below comes back through Form_Unload
+    ending_ = true;
+    close();
+    form2_.reset();
+    end_program();
+}
+
+void Form1::Form_Unload() { Command_Exit_Click(); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Form_Unload();
+}

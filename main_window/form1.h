@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "window_pacer.h"
+
+class DriveList;
+class FolderList;
+class Form2;
+class FrameBox;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+// The main window: the search folder, the file-type class, the output and
+// name styles, and the Execute command that runs one listing.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The controls, by the names the rest of the program uses for them.
+    QWidget* client_area;
+    FrameBox* Frame1;
+    FrameBox* Frame2;
+    FrameBox* Frame3;
+    FrameBox* Frame4;
+    QRadioButton* opt_ext1;
+    QRadioButton* opt_ext2;
+    QRadioButton* opt_ext3;
+    QRadioButton* opt_ext4;
+    QRadioButton* opt_ext5;
+    QRadioButton* opt_ext6;
+    QRadioButton* opt_out1;
+    QRadioButton* opt_out2;
+    QRadioButton* opt_inside_style1;
+    QRadioButton* opt_inside_style2;
+    QLineEdit* Text1;
+    DriveList* Drive1;
+    FolderList* Dir1;
+    QPushButton* Command_Exec;
+    QPushButton* Command_Exit;
+    QLabel* Label2;
+    QMenu* mnuFile_about;
+    QAction* mnuFile_about_about;
+
+    // The hidden host of the save dialog, created on first use.
+    Form2& DialogHost();
+
+    // Ends the process; tests put something in its place to watch for it.
+    std::function<void()> end_program;
+
+    // The pacing of the last run's walk.
+    const PacingStats& LastRunPacing() const { return pacer_.Stats(); }
+
+    // The handlers, connected to their controls' events.
+    void Form_Load();
+    void Drive1_Change();
+    void Dir1_Change();
+    void opt_ext1_Click();
+    void opt_ext2_Click();
+    void opt_ext3_Click();
+    void opt_ext4_Click();
+    void opt_ext5_Click();
+    void opt_ext6_Click();
+    void mnuFile_about_about_Click();
+    void Command_Exit_Click();
+    void Form_Unload();
+    void Command_Exec_Click();
+    void CaptureRunSettings();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildLayout();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void PlaceWindow();
+    void OpenStartFolder();
+    void InstallWindowHooks();
+    void SetRunLocked(bool locked);
+
+    std::unique_ptr<Form2> form2_;
+    WindowPacer pacer_;
+    bool ending_ = false;
+};

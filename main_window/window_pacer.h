@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+class QLabel;
+
+// What the window saw of one run's pacing.
+struct PacingStats {
+    std::chrono::nanoseconds longest_gap{0};  // longest stretch without an event-loop turn
+    std::uint64_t turns = 0;
+    std::uint64_t repaints = 0;
+};
+
+// The walk asks for an event-loop turn before nearly every entry and for a
+// status repaint at every match; done literally, that costs more than the
+// walk itself. The pacer hands control to the event loop only when
+// kTurnInterval has passed since it last did, and repaints the status label
+// at most once per kRepaintInterval, always showing the latest match.
+class WindowPacer {
+public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kTurnInterval{10};
+    static constexpr std::chrono::milliseconds kRepaintInterval{16};
+
+    explicit WindowPacer(QLabel* status_label) : label_(status_label) {}
+
+    void Begin();
+    void ProcessEvents();
+    void SetStatus(const std::string& text);
+    // Shows a status that is still waiting.
+    void Flush();
+    // Ends the walk's part of the run: the last match goes on show and the
+    // measurements stop. Called before the closing or error box takes over;
+    // calling it again does nothing.
+    void End();
+    const PacingStats& Stats() const { return stats_; }
+
+private:
+    void Paint(Clock::time_point now);
+    void NoteGap(Clock::time_point now);
+
+    QLabel* label_;
+    bool running_ = false;
+    Clock::time_point last_turn_{};
+    Clock::time_point last_paint_{};
+    std::string pending_;
+    bool has_pending_ = false;
+    PacingStats stats_;
+};
