@@ -34,10 +34,14 @@ std::string AddBackslash(std::string path) {
 
 std::string CompletionMessage(const WalkSummary& summary) {
     std::string text = "COMPLETED ...";
-    if (summary.skipped_folders == 0) return text;
-    text += "\n\n読み取れなかったフォルダー: " + std::to_string(summary.skipped_folders) + " 件";
-    for (const std::string& path : summary.skipped_examples) text += "\n" + path;
-    if (summary.skipped_folders > summary.skipped_examples.size()) text += "\n…";
+    if (summary.skipped_folders > 0) {
+        text += "\n\n読み取れなかったフォルダー: " + std::to_string(summary.skipped_folders) + " 件";
+        for (const std::string& path : summary.skipped_examples) text += "\n" + path;
+        if (summary.skipped_folders > summary.skipped_examples.size()) text += "\n…";
+    }
+    if (summary.unrepresentable_names > 0) {
+        text += "\n\n出力の文字コードで表せない名前: " + std::to_string(summary.unrepresentable_names) + " 件";
+    }
     return text;
 }
 
@@ -92,7 +96,7 @@ void DirectoryWalk::TestFile(const std::string& name, const std::string& folder_
         if (!(run_settings.*test.selected) || !test.matches(name)) continue;
         const std::string full_name = AddBackslash(folder_path) + name;
         SetStatus(full_name + name);
-        WriteListingLine(full_name, name);
+        if (WriteListingLine(full_name, name)) ++summary_.unrepresentable_names;
         ++summary_.matches;
     }
 }

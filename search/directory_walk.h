@@ -14,6 +14,7 @@ struct WalkSummary {
     std::uint64_t matches = 0;
     std::uint64_t skipped_folders = 0;           // folders that could not be entered or listed
     std::vector<std::string> skipped_examples;  // the first few of them
+    std::uint64_t unrepresentable_names = 0;     // lines written with substitutes
 };
 
 inline constexpr std::size_t kSkippedExamples = 5;
@@ -21,8 +22,8 @@ inline constexpr std::size_t kSkippedExamples = 5;
 // The path with the folder separator appended when it does not end in one.
 std::string AddBackslash(std::string path);
 
-// The text of the box that ends a walk: "COMPLETED ...", and the folders
-// that were passed over, if any.
+// The text of the box that ends a walk: "COMPLETED ...", then the folders
+// that were passed over and the names the output could not hold, if any.
 std::string CompletionMessage(const WalkSummary& summary);
 
 // One run over the start folder of the run settings: every matching file

@@ -21,17 +21,19 @@ std::string ComposeListingLine(std::string_view full_name, std::string_view bare
     const std::string_view name = ChosenName(full_name, bare_name);
     if (run_settings.out_html) {
         // The target is always the full name; only the visible text follows the name style.
-        return "<A HREF=file:///" + PathToUrl(full_name) + ">" + EscapeHtmlText(name) +
+        return "<A HREF=file:///" + PathToUrl(full_name) + ">" + EscapeHtmlText(name, OutputCanHold) +
                "</a></dt> ";
     }
     if (run_settings.out_text) return std::string(name);
     return {};
 }
 
-void WriteListingLine(const std::string& full_name, const std::string& bare_name) {
+bool WriteListingLine(const std::string& full_name, const std::string& bare_name) {
     std::string line = ComposeListingLine(full_name, bare_name);
     line += "\r\n";
-    AppendToFile(OutputPath(), line);
+    bool substituted = false;
+    AppendToFile(OutputPath(), EncodeForOutput(line, substituted));
+    return substituted;
 }
 
 }  // namespace Module1

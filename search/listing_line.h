@@ -10,7 +10,9 @@ namespace Module1 {
 std::string ComposeListingLine(std::string_view full_name, std::string_view bare_name);
 
 // Appends the match's line, ending in CR LF, to the output file, which is
-// opened for this one line and closed again. Throws SearchError.
-void WriteListingLine(const std::string& full_name, const std::string& bare_name);
+// opened for this one line and closed again. Returns whether the output's
+// encoding could not hold a character of the line, which was then written as
+// its substitute. Throws SearchError.
+bool WriteListingLine(const std::string& full_name, const std::string& bare_name);
 
 }  // namespace Module1

@@ -1,5 +1,8 @@
 #include "path_to_url.h"
 
+#include <cstdio>
+
+#include "platform.h"
 #include "text_utf8.h"
 
 namespace Module1 {
@@ -26,15 +29,28 @@ void AppendPercent(unsigned char byte, std::string& out) {
 
 }  // namespace
 
-std::string PathToUrlDriveLetter(std::string_view full_name) {
+std::string PathToUrlDriveLetter(std::string_view full_name, CanHold can_hold) {
     std::string out;
     out.reserve(full_name.size() + 8);
-    for (const char c : full_name) {
+    for (std::size_t pos = 0; pos < full_name.size();) {
+        const char c = full_name[pos];
         const auto byte = static_cast<unsigned char>(c);
-        if (c == ':') out.push_back('|');
-        else if (c == '\\') out.push_back('/');
-        else if (NeedsPercent(byte)) AppendPercent(byte, out);
-        else out.push_back(c);
+        if (byte < 0x80) {
+            if (c == ':') out.push_back('|');
+            else if (c == '\\') out.push_back('/');
+            else if (NeedsPercent(byte)) AppendPercent(byte, out);
+            else out.push_back(c);
+            ++pos;
+            continue;
+        }
+        const DecodedChar ch = DecodeChar(full_name, pos);
+        const std::string_view bytes = full_name.substr(pos, ch.length);
+        if (ch.valid && can_hold != nullptr && !can_hold(ch.code)) {
+            for (const char b : bytes) AppendPercent(static_cast<unsigned char>(b), out);
+        } else {
+            out.append(bytes);
+        }
+        pos += ch.length;
     }
     return out;
 }
@@ -61,22 +77,36 @@ std::string PathToUrlPosix(std::string_view full_name) {
 
 std::string PathToUrl(std::string_view full_name) {
 #ifdef _WIN32
-    return PathToUrlDriveLetter(full_name);
+    return PathToUrlDriveLetter(full_name, OutputCanHold);
 #else
     return PathToUrlPosix(full_name);
 #endif
 }
 
-std::string EscapeHtmlText(std::string_view text) {
+std::string EscapeHtmlText(std::string_view text, CanHold can_hold) {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out.push_back(c);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char c = text[pos];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            default: out.push_back(c);
+            }
+            ++pos;
+            continue;
         }
+        const DecodedChar ch = DecodeChar(text, pos);
+        if (ch.valid && can_hold != nullptr && !can_hold(ch.code)) {
+            char reference[16];
+            std::snprintf(reference, sizeof reference, "&#x%X;", static_cast<unsigned>(ch.code));
+            out += reference;
+        } else {
+            out.append(text.substr(pos, ch.length));
+        }
+        pos += ch.length;
     }
     return out;
 }

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <cwctype>
 
 #include "platform.h"
 #include "search_error.h"
@@ -213,6 +214,19 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
     }
     if (close(fd) != 0 && error == 0) error = errno;
     if (error != 0) throw SearchError("出力ファイルに書き込めません", path, Reason(error));
+}
+
+bool OutputCanHold(char32_t) { return true; }
+
+std::string EncodeForOutput(std::string_view text, bool& substituted) {
+    substituted = false;
+    return std::string(text);
+}
+
+// The program sets the locale from the environment at start.
+char32_t UpperCaseOf(char32_t code) {
+    if (code > static_cast<char32_t>(WCHAR_MAX)) return code;
+    return static_cast<char32_t>(std::towupper(static_cast<std::wint_t>(code)));
 }
 
 }  // namespace Module1

@@ -1,6 +1,6 @@
 #include "text_utf8.h"
 
-#include <cwctype>
+#include "platform.h"
 
 namespace Module1 {
 
@@ -30,12 +30,9 @@ bool IsEncodable(char32_t code) {
     return code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
 }
 
-// The platform's case mapping for the user's locale (the program sets the
-// locale from the environment at start).
 char32_t UpperCode(char32_t code) {
     if (code < 0x80) return (code >= 'a' && code <= 'z') ? code - 0x20 : code;
-    if (code > static_cast<char32_t>(WCHAR_MAX)) return code;
-    const auto upper = static_cast<char32_t>(std::towupper(static_cast<std::wint_t>(code)));
+    const char32_t upper = UpperCaseOf(code);
     return IsEncodable(upper) ? upper : code;
 }
 

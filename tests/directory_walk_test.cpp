@@ -201,6 +201,14 @@ TEST(CompletionMessage, ListsUpToFivePassedOverFolders) {
     summary.skipped_examples = {"/1", "/2", "/3", "/4", "/5"};
     EXPECT_EQ(CompletionMessage(summary),
               "COMPLETED ...\n\n読み取れなかったフォルダー: 5 件\n/1\n/2\n/3\n/4\n/5");
+    summary.unrepresentable_names = 2;
+    EXPECT_EQ(CompletionMessage(summary),
+              "COMPLETED ...\n\n読み取れなかったフォルダー: 5 件\n/1\n/2\n/3\n/4\n/5"
+              "\n\n出力の文字コードで表せない名前: 2 件");
+    WalkSummary names_only;
+    names_only.unrepresentable_names = 1;
+    EXPECT_EQ(CompletionMessage(names_only),
+              "COMPLETED ...\n\n出力の文字コードで表せない名前: 1 件");
 }
 
 TEST(DirectoryWalk, MissingStartFolderEndsTheRunWithoutCompletion) {

@@ -60,6 +60,19 @@ TEST(PathToUrl, ConvertsTheWholeNameHoweverLong) {
     EXPECT_EQ(PathToUrlPosix(deep), deep.substr(1));
 }
 
+// Stands for an output code page that holds ASCII and Japanese but not Hangul or emoji.
+bool HoldsAsciiAndJapanese(char32_t code) {
+    return code < 0x80 || (code >= 0x3000 && code <= 0x9FFF) || (code >= 0xFF00 && code <= 0xFFEF);
+}
+
+TEST(OutputCannotHold, LinkTargetGetsPercentEncodedUtf8AndTextGetsReferences) {
+    const std::string name = "C:\\写真\\한글 😀.htm";
+    EXPECT_EQ(PathToUrlDriveLetter(name, HoldsAsciiAndJapanese),
+              "C|/写真/%ED%95%9C%EA%B8%80%20%F0%9F%98%80.htm");
+    EXPECT_EQ(EscapeHtmlText("한 & 写😀", HoldsAsciiAndJapanese), "&#xD55C; &amp; 写&#x1F600;");
+    EXPECT_EQ(EscapeHtmlText("한 & 写😀"), "한 &amp; 写😀");
+}
+
 struct LineCase {
     bool html;
     bool full_path;
