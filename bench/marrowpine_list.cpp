@@ -6,7 +6,12 @@
 // Exit 0 on success; otherwise the error on stderr and exit 1 (2 for bad usage).
 // The last line on stderr is "entries=N matches=M seconds=S".
 
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <chrono>
 #include <clocale>
@@ -40,9 +45,15 @@ int Usage(const std::string& problem) {
 }
 
 long PeakKibibytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+#endif
 }
 
 }  // namespace
@@ -75,7 +86,7 @@ int main(int argc, char** argv) {
     settings.style_file = !settings.style_path_file;
     // Full names and link targets need an absolute start folder, as the folder list gives it.
     settings.start_folder = std::filesystem::absolute(folder).string();
-    settings.start_drive = "/";
+    settings.start_drive = settings.start_folder.substr(0, 1);
     Module1::run_settings = settings;
 
     Module1::window_hooks.output_path = [&output] { return output; };

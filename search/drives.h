@@ -18,7 +18,9 @@ std::vector<Drive> ListDrives();
 
 // The same choice made over the text of a mount table (the /proc/self/mounts
 // format); ListDrives feeds it the live one.
+#ifndef _WIN32
 std::vector<Drive> DrivesFromMountTable(std::string_view table);
+#endif
 
 // The process's current folder, as an absolute path.
 std::string CurrentFolder();

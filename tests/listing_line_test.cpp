@@ -18,6 +18,13 @@ using test_support::RunScope;
 using test_support::Settings;
 using test_support::TempFolder;
 
+// A folder as the platform's walk names it, and the link target it gets.
+#ifdef _WIN32
+const std::string kFolder = "C:\\web\\", kFolderTarget = "C|/web/";
+#else
+const std::string kFolder = "/web/", kFolderTarget = "web/";
+#endif
+
 struct UrlCase {
     std::string full_name;
     std::string target;
@@ -85,20 +92,21 @@ class LineFormats : public testing::TestWithParam<LineCase> {};
 TEST_P(LineFormats, FollowOutputAndNameStyle) {
     const LineCase& c = GetParam();
     RunScope scope(Settings(&RunSettings::ext_htm, c.html, c.full_path), "");
-    EXPECT_EQ(ComposeListingLine("/web/index.htm", "index.htm"), c.line);
+    EXPECT_EQ(ComposeListingLine(kFolder + "index.htm", "index.htm"), c.line);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, LineFormats,
-    testing::Values(LineCase{true, true, "<A HREF=file:///web/index.htm>/web/index.htm</a></dt> "},
-                    LineCase{true, false, "<A HREF=file:///web/index.htm>index.htm</a></dt> "},
-                    LineCase{false, true, "/web/index.htm"}, LineCase{false, false, "index.htm"}));
+    testing::Values(
+        LineCase{true, true, "<A HREF=file:///" + kFolderTarget + "index.htm>" + kFolder + "index.htm</a></dt> "},
+        LineCase{true, false, "<A HREF=file:///" + kFolderTarget + "index.htm>index.htm</a></dt> "},
+        LineCase{false, true, kFolder + "index.htm"}, LineCase{false, false, "index.htm"}));
 
 TEST(LineFormats, EscapeMarkupInTheLinkTextOnlyInHtml) {
-    const std::string full = "/w/a&b <i>.htm";
+    const std::string full = kFolder + "a&b <i>.htm";
     RunScope html(Settings(&RunSettings::ext_htm, true, false), "");
     EXPECT_EQ(ComposeListingLine(full, "a&b <i>.htm"),
-              "<A HREF=file:///w/a%26b%20%3Ci%3E.htm>a&amp;b &lt;i&gt;.htm</a></dt> ");
+              "<A HREF=file:///" + kFolderTarget + "a%26b%20%3Ci%3E.htm>a&amp;b &lt;i&gt;.htm</a></dt> ");
     run_settings.out_html = false;
     run_settings.out_text = true;
     EXPECT_EQ(ComposeListingLine(full, "a&b <i>.htm"), "a&b <i>.htm");
@@ -109,8 +117,8 @@ TEST(WriteListingLine, AppendsCrLfLinesAfterWhatTheFileHeld) {
     const std::string out = temp.File("out.htm", "<html>\n<body>\n");
     RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
     WriteListingLine("/w/a.htm", "a.htm");
-    WriteListingLine("/w/日本.htm", "日本.htm");
-    EXPECT_EQ(ReadFile(out), "<html>\n<body>\na.htm\r\n日本.htm\r\n");
+    WriteListingLine("/w/b c.htm", "b c.htm");
+    EXPECT_EQ(ReadFile(out), "<html>\n<body>\na.htm\r\nb c.htm\r\n");
 }
 
 TEST(WriteListingLine, ReadsTheOutputPathForEveryLine) {

@@ -3,6 +3,7 @@
 #include <clocale>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -14,9 +15,15 @@ namespace fs = std::filesystem;
 namespace test_support {
 
 TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "marrowpine-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path path = fs::temp_directory_path() / ("marrowpine-test-" + std::to_string(random()));
+        if (fs::create_directory(path)) {
+            path_ = path.string();
+            return;
+        }
+    }
+    throw std::runtime_error("no fresh temporary folder");
 }
 
 namespace {

@@ -1,0 +1,176 @@
+// The file system on Windows: folders are listed with the wide find
+// functions, so that every name reaches the walk whole whatever the ANSI code
+// page holds, and are addressed by absolute \\?\ paths, so that trees deeper
+// than 260 characters can be walked. The output file is written in the ANSI
+// code page.
+
+#include <unordered_map>
+
+#include "platform.h"
+#include "search_error.h"
+#include "win32_text.h"
+
+namespace Module1 {
+
+namespace {
+
+using win32::LongPath;
+using win32::Reason;
+using win32::Utf8;
+using win32::Wide;
+
+class WinFolder final : public Folder {
+public:
+    explicit WinFolder(std::wstring path) : path_(std::move(path)) {}
+    ~WinFolder() override {
+        if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
+    }
+    WinFolder(const WinFolder&) = delete;
+    WinFolder& operator=(const WinFolder&) = delete;
+
+    bool Next(FindData& entry) override {
+        WIN32_FIND_DATAW data;
+        if (!started_) {
+            started_ = true;
+            find_ = FindFirstFileW((path_ + L"*.*").c_str(), &data);
+            if (find_ == INVALID_HANDLE_VALUE) return Ended(GetLastError());
+        } else if (find_ == INVALID_HANDLE_VALUE || !FindNextFileW(find_, &data)) {
+            return find_ == INVALID_HANDLE_VALUE ? false : Ended(GetLastError());
+        }
+        entry.attributes = data.dwFileAttributes;
+        entry.name = Utf8(data.cFileName);
+        return true;
+    }
+
+    std::string ListingError() const override { return error_; }
+
+    // The folder is only named here; a folder that cannot be listed shows
+    // when its find starts.
+    EnteredFolder Enter(const std::string& name) override {
+        return {std::make_unique<WinFolder>(path_ + Wide(name) + L"\\"), {}};
+    }
+
+private:
+    bool Ended(DWORD error) {
+        // An empty drive root has no entries at all; that is no failure.
+        if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) error_ = Reason(error);
+        return false;
+    }
+
+    std::wstring path_;  // \\?\ form, ends in "\"
+    HANDLE find_ = INVALID_HANDLE_VALUE;
+    bool started_ = false;
+    std::string error_;
+};
+
+class WinPlatform final : public Platform {
+public:
+    void MakeDriveCurrent(const std::string& drive) override {
+        if (drive.size() < 2 || drive[1] != ':') return;  // a network path has no drive letter
+        const wchar_t root[] = {static_cast<wchar_t>(drive[0]), L':', L'\0'};
+        if (!SetCurrentDirectoryW(root)) {
+            throw SearchError("ドライブを開けません", drive, Reason(GetLastError()));
+        }
+    }
+
+    std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
+        const char* operation = "検索フォルダーを開けません";
+        if (path.empty()) throw SearchError(operation, path, Reason(ERROR_PATH_NOT_FOUND));
+        const std::wstring long_path = LongPath(Wide(path));
+        const DWORD attributes = GetFileAttributesW(long_path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) throw SearchError(operation, path, Reason(GetLastError()));
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            throw SearchError(operation, path, Reason(ERROR_DIRECTORY));
+        }
+        return std::make_unique<WinFolder>(long_path);
+    }
+};
+
+WinPlatform native_platform;
+Platform* current_platform = &native_platform;
+
+UINT OutputCodePage() {
+    static const UINT code_page = GetACP();
+    return code_page;
+}
+
+int Utf16(char32_t code, wchar_t (&units)[2]) {
+    if (code < 0x10000) {
+        units[0] = static_cast<wchar_t>(code);
+        return 1;
+    }
+    code -= 0x10000;
+    units[0] = static_cast<wchar_t>(0xD800 + (code >> 10));
+    units[1] = static_cast<wchar_t>(0xDC00 + (code & 0x3FF));
+    return 2;
+}
+
+}  // namespace
+
+Platform& CurrentPlatform() { return *current_platform; }
+
+void SetPlatform(Platform* platform) {
+    current_platform = platform != nullptr ? platform : &native_platform;
+}
+
+void AppendToFile(const std::string& path, std::string_view bytes) {
+    const char* open_failed = "出力ファイルを開けません";
+    if (path.empty()) throw SearchError(open_failed, path, "ファイル名が空です");
+    std::wstring wide = Wide(path);
+    if (wide.size() >= MAX_PATH - 12) wide = LongPath(wide);
+    const HANDLE file = CreateFileW(wide.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw SearchError(open_failed, path, Reason(GetLastError()));
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const DWORD error = ok && written == bytes.size() ? ERROR_SUCCESS : GetLastError();
+    const BOOL closed = CloseHandle(file);
+    if (error != ERROR_SUCCESS || !closed) {
+        throw SearchError("出力ファイルに書き込めません", path, Reason(error != ERROR_SUCCESS ? error : GetLastError()));
+    }
+}
+
+bool OutputCanHold(char32_t code) {
+    if (code < 0x80 || OutputCodePage() == CP_UTF8) return true;
+    static std::unordered_map<char32_t, bool> known;  // the walk runs on one thread
+    if (const auto found = known.find(code); found != known.end()) return found->second;
+    wchar_t units[2];
+    const int count = Utf16(code, units);
+    char bytes[8];
+    BOOL used_default = FALSE;
+    const int n = WideCharToMultiByte(OutputCodePage(), WC_NO_BEST_FIT_CHARS, units, count, bytes,
+                                      sizeof bytes, nullptr, &used_default);
+    const bool holds = n > 0 && !used_default;
+    known.emplace(code, holds);
+    return holds;
+}
+
+std::string EncodeForOutput(std::string_view text, bool& substituted) {
+    substituted = false;
+    if (OutputCodePage() == CP_UTF8 || text.empty()) return std::string(text);
+    const std::wstring wide = Wide(text);
+    const int size = static_cast<int>(wide.size());
+    BOOL used_default = FALSE;
+    const int n = WideCharToMultiByte(OutputCodePage(), WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
+                                      nullptr, &used_default);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(OutputCodePage(), WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr,
+                        &used_default);
+    substituted = used_default != FALSE;
+    return out;
+}
+
+char32_t UpperCaseOf(char32_t code) {
+    wchar_t units[2];
+    const int count = Utf16(code, units);
+    wchar_t upper[4];
+    const int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, units, count, upper, 4, nullptr,
+                                nullptr, 0);
+    if (n == 1) return upper[0];
+    if (n == 2 && upper[0] >= 0xD800 && upper[0] <= 0xDBFF) {
+        return 0x10000 + ((static_cast<char32_t>(upper[0]) - 0xD800) << 10) + (upper[1] - 0xDC00);
+    }
+    return code;
+}
+
+}  // namespace Module1

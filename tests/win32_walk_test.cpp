@@ -1,0 +1,249 @@
+// The walk on Windows, run under Wine with the Japanese ANSI code page 932.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "directory_walk.h"
+#include "drives.h"
+#include "platform.h"
+#include "run_settings.h"
+#include "test_support.h"
+#include "win32_text.h"
+#include "window_hooks.h"
+
+namespace {
+
+using namespace Module1;
+using test_support::ReadFile;
+using test_support::RunScope;
+using test_support::Settings;
+using win32::Wide;
+
+// 日本語.htm in code page 932.
+const std::string kJapaneseCp932 = "\x93\xfa\x96\x7b\x8c\xea.htm";
+
+// A fresh folder, named by its UTF-8 path ending in "\", removed afterwards.
+class WinFolderFixture {
+public:
+    explicit WinFolderFixture(const std::string& parent) {
+        path_ = parent + "marrowpine-wine-" + std::to_string(GetTickCount64()) + "-" +
+                std::to_string(counter_++) + "\\";
+        MakeFolder(path_);
+    }
+    ~WinFolderFixture() { RemoveTree(win32::LongPath(Wide(path_))); }
+    const std::string& path() const { return path_; }
+
+    static void MakeFolder(const std::string& path) {
+        ASSERT_TRUE(CreateDirectoryW(win32::LongPath(Wide(path)).c_str(), nullptr)) << path;
+    }
+    static void MakeFile(const std::string& path, const std::string& bytes = "") {
+        const HANDLE file = CreateFileW(win32::LongPath(Wide(path)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+
+private:
+    static void RemoveTree(const std::wstring& folder) {
+        WIN32_FIND_DATAW data;
+        const HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = data.cFileName;
+                if (name == L"." || name == L"..") continue;
+                const std::wstring path = folder + name;
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                    (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+                    RemoveTree(path + L"\\");
+                } else if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                    RemoveDirectoryW(path.c_str());
+                } else {
+                    DeleteFileW(path.c_str());
+                }
+            } while (FindNextFileW(find, &data));
+            FindClose(find);
+        }
+        SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryW(folder.c_str());
+    }
+
+    std::string path_;
+    static inline int counter_ = 0;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+// One walk from the folder; returns the completion text.
+std::string Walk(const std::string& folder) {
+    std::string message;
+    window_hooks.message_box = [&message](const std::string&, const std::string& text) { message = text; };
+    run_settings.start_drive = folder.substr(0, 2);
+    run_settings.start_folder = folder;
+    RunSearch();
+    return message;
+}
+
+std::string ToUpperAscii(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+TEST(Wine, RunsWithTheJapaneseCodePage) { ASSERT_EQ(GetACP(), 932u) << "the lane must set LANG=ja_JP.UTF-8"; }
+
+TEST(WinDrives, ListTheLettersWithLabelsAndFindTheDriveOfAFolder) {
+    const std::vector<Drive> drives = ListDrives();
+    std::vector<std::string> roots;
+    for (const Drive& drive : drives) {
+        roots.push_back(drive.mount_point);
+        const std::string letter(1, static_cast<char>(std::tolower(drive.mount_point[0])));
+        EXPECT_EQ(drive.label.substr(0, 2), letter + ":");
+    }
+    EXPECT_NE(std::find(roots.begin(), roots.end(), "C:\\"), roots.end());
+    EXPECT_NE(std::find(roots.begin(), roots.end(), "Z:\\"), roots.end());
+    EXPECT_EQ(DriveHolding(drives, "z:\\tmp\\x"), "Z:\\");
+    EXPECT_EQ(DriveHolding(drives, CurrentFolder()).substr(0, 1), ToUpperAscii(CurrentFolder().substr(0, 1)));
+}
+
+struct PlaceCase {
+    std::string label;
+    std::string parent;  // where the test folder is made
+};
+
+class WinWalk : public testing::TestWithParam<PlaceCase> {};
+
+TEST_P(WinWalk, FullNamesAndLinkTargetsNestedAndBeyond260Characters) {
+    WinFolderFixture folder(GetParam().parent);
+    const std::string root = folder.path();
+    std::string deep = root;
+    for (int level = 0; level < 6; ++level) {
+        deep += std::string(50, static_cast<char>('a' + level)) + "\\";
+        WinFolderFixture::MakeFolder(deep);
+    }
+    WinFolderFixture::MakeFolder(root + "sub\\");
+    WinFolderFixture::MakeFile(root + "sub\\a b.htm");
+    WinFolderFixture::MakeFile(deep + "deep.htm");
+    ASSERT_GT((deep + "deep.htm").size(), 300u);
+
+    const std::string out = root + "out.htm";
+    RunScope scope(Settings(&RunSettings::ext_htm, true, true), out);
+    EXPECT_EQ(Walk(root.substr(0, root.size() - 1)), "COMPLETED ...");
+
+    auto target = [](std::string full) {
+        for (char& c : full) c = c == ':' ? '|' : c == '\\' ? '/' : c;
+        std::string escaped;
+        for (char c : full) escaped += c == ' ' ? std::string("%20") : std::string(1, c);
+        return escaped;
+    };
+    std::vector<std::string> expected;
+    for (const std::string& full : {deep + "deep.htm", root + "sub\\a b.htm"}) {
+        expected.push_back("<A HREF=file:///" + target(full) + ">" + full + "</a></dt> ");
+    }
+    std::vector<std::string> lines = Lines(ReadFile(out));
+    std::sort(lines.begin(), lines.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(lines, expected);
+}
+
+std::string TempParent() {
+    wchar_t buffer[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
+    return win32::Utf8(std::wstring(buffer, n));  // ends in "\"
+}
+
+INSTANTIATE_TEST_SUITE_P(Drives, WinWalk,
+                         testing::Values(PlaceCase{"C", TempParent()}, PlaceCase{"Z", "Z:\\tmp\\"}),
+                         [](const auto& info) { return info.param.label; });
+
+TEST(WinWalk, DriveRootGivesASingleSeparator) {
+    const std::string probe = "C:\\marrowpine-root-probe.mpinetest";
+    WinFolderFixture::MakeFile(probe);
+    WinFolderFixture temp(TempParent());
+    RunScope scope(Settings(&RunSettings::ext_other, true, true, "mpinetest"), temp.path() + "out.htm");
+    Walk("C:\\");
+    DeleteFileW(Wide(probe).c_str());
+    EXPECT_EQ(ReadFile(temp.path() + "out.htm"),
+              "<A HREF=file:///C|/marrowpine-root-probe.mpinetest>" + probe + "</a></dt> \r\n");
+}
+
+struct NameCase {
+    std::string label;
+    bool html;
+    std::string name;                  // UTF-8, as made on disk
+    std::string line_after_folder;     // the bytes after the folder part (TEXT) or the HtmlLink line's tail
+    bool substituted;
+};
+
+class WinNames : public testing::TestWithParam<NameCase> {};
+
+TEST_P(WinNames, AreWrittenInTheCodePageOrEncodedSoTheLinkStillWorks) {
+    const NameCase& c = GetParam();
+    WinFolderFixture folder("Z:\\tmp\\");
+    WinFolderFixture::MakeFile(folder.path() + c.name);
+    const std::string out = folder.path() + "out.txt";
+    RunScope scope(Settings(&RunSettings::ext_htm, c.html, false), out);
+    const std::string message = Walk(folder.path());
+    EXPECT_EQ(message.find("出力の文字コードで表せない名前: 1 件") != std::string::npos, c.substituted) << message;
+    const std::vector<std::string> lines = Lines(ReadFile(out));
+    ASSERT_EQ(lines.size(), 1u);
+    const std::string& line = lines.front();
+    ASSERT_GE(line.size(), c.line_after_folder.size());
+    EXPECT_EQ(line.substr(line.size() - c.line_after_folder.size()), c.line_after_folder) << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, WinNames,
+    testing::Values(
+        NameCase{"japanese_text", false, "日本語.htm", kJapaneseCp932, false},
+        NameCase{"japanese_html", true, "日本語.htm", "/" + kJapaneseCp932 + ">" + kJapaneseCp932 + "</a></dt> ",
+                 false},
+        NameCase{"hangul_emoji_html", true, "한글😀.htm",
+                 "/%ED%95%9C%EA%B8%80%F0%9F%98%80.htm>&#xD55C;&#xAE00;&#x1F600;.htm</a></dt> ", false},
+        NameCase{"hangul_text", false, "한글.htm", "??.htm", true}),
+    [](const auto& info) { return info.param.label; });
+
+TEST(WinFolders, ReadOnlyAndHiddenFoldersAreEnteredLinksAndDotNamesAreNot) {
+    WinFolderFixture folder("Z:\\tmp\\");
+    const std::string root = folder.path();
+    for (const char* name : {"read-only", "hidden", ".dot"}) {
+        WinFolderFixture::MakeFolder(root + name + "\\");
+        WinFolderFixture::MakeFile(root + name + "\\in.htm");
+    }
+    SetFileAttributesW(Wide(root + "read-only").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(Wide(root + "hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const bool linked =
+        CreateSymbolicLinkW(Wide(root + "link").c_str(), Wide(root + "read-only").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
+
+    RunScope scope(Settings(&RunSettings::ext_htm, false, true), root + "out.txt");
+    Walk(root);
+    std::vector<std::string> lines = Lines(ReadFile(root + "out.txt"));
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (std::vector<std::string>{root + "hidden\\in.htm", root + "read-only\\in.htm"}));
+    if (!linked) GTEST_SKIP() << "no symbolic links here: the link case was not tried";
+}
+
+TEST(WinOutput, AppendsToAnExistingCodePageFile) {
+    WinFolderFixture folder("Z:\\tmp\\");
+    WinFolderFixture::MakeFolder(folder.path() + "in\\");
+    WinFolderFixture::MakeFile(folder.path() + "in\\日本語.htm");
+    const std::string out = folder.path() + "list.txt";
+    const std::string before = "\x8c\xf6\x8a\x4a\r\n";  // 公開 in code page 932
+    WinFolderFixture::MakeFile(out, before);
+    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    Walk(folder.path() + "in");
+    EXPECT_EQ(ReadFile(out), before + kJapaneseCp932 + "\r\n");
+}
+
+}  // namespace
