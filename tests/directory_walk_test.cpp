@@ -21,20 +21,6 @@ using test_support::RunScope;
 using test_support::Settings;
 using test_support::TempFolder;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start) + "<no CR LF>");
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 // One run over a fake tree, with every hook call logged in order:
 // "E" for events, "S:" + status text, "M:" + message text.
 struct FakeRun {
@@ -52,7 +38,7 @@ struct FakeRun {
             log.push_back("M:" + text);
         };
     }
-    std::vector<std::string> OutputLines() const { return Lines(test_support::ReadFile(output)); }
+    std::vector<std::string> OutputLines() const { return test_support::CrLfLines(output); }
 
     TempFolder temp;
     std::string output = temp.path() + "/out.txt";

@@ -23,19 +23,11 @@
 namespace {
 
 using namespace Module1;
+using test_support::CrLfLines;
 using test_support::ReadFile;
 using test_support::RunScope;
 using test_support::Settings;
 using test_support::TempFolder;
-
-std::vector<std::string> SortedLines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    std::sort(lines.begin(), lines.end());
-    return lines;
-}
 
 // Runs one walk over the folder; returns the completion text ("" if none).
 std::string Walk(const std::string& folder) {
@@ -142,7 +134,7 @@ TEST(PosixWalk, ListsRealFoldersAndLinksToFilesButNeverFollowsFolderLinks) {
 
     RunScope scope(Settings(&RunSettings::ext_htm, false), root + "/out.txt");
     EXPECT_EQ(Walk(root), "COMPLETED ...");
-    EXPECT_EQ(SortedLines(ReadFile(root + "/out.txt")),
+    EXPECT_EQ(CrLfLines(root + "/out.txt", true),
               (std::vector<std::string>{root + "/a.htm", root + "/link.htm", root + "/sub/b.htm",
                                         root + "/sub/deeper/c.HTML"}));
 }
@@ -164,11 +156,11 @@ TEST(PosixWalk, WritesEveryByteOfHostileNamesAndLinksBackToThem) {
     Walk(folder);
     std::vector<std::string> expected_names = names;
     std::sort(expected_names.begin(), expected_names.end());
-    EXPECT_EQ(SortedLines(ReadFile(temp.path() + "/names.txt")), expected_names);
+    EXPECT_EQ(CrLfLines(temp.path() + "/names.txt", true), expected_names);
 
     RunScope html(Settings(&RunSettings::ext_htm, true, true), temp.path() + "/links.htm");
     Walk(folder);
-    const std::vector<std::string> lines = SortedLines(ReadFile(temp.path() + "/links.htm"));
+    const std::vector<std::string> lines = CrLfLines(temp.path() + "/links.htm", true);
     ASSERT_EQ(lines.size(), names.size());
     const std::string head = "<A HREF=file:///", tail = "</a></dt> ";
     for (const std::string& line : lines) {
@@ -241,7 +233,7 @@ TEST(PosixWalk, PassesOverFoldersItMayNotReadAndListsTheRest) {
     const std::string paths = result.substr(expected_message.size());
     EXPECT_NE(paths.find(root + "/tree/locked"), std::string::npos) << paths;
     EXPECT_NE(paths.find(root + "/tree/no-exec/inner"), std::string::npos) << paths;
-    EXPECT_EQ(SortedLines(ReadFile(root + "/out.txt")), (std::vector<std::string>{"a.htm", "b.htm", "z.htm"}));
+    EXPECT_EQ(CrLfLines(root + "/out.txt", true), (std::vector<std::string>{"a.htm", "b.htm", "z.htm"}));
 }
 
 TEST(PosixWalk, ReadOnlyOutputFolderEndsTheRunWithTheReason) {

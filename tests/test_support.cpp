@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <clocale>
 #include <filesystem>
 #include <fstream>
@@ -67,6 +68,22 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<std::string> CrLfLines(const std::string& path, bool sorted) {
+    const std::string text = ReadFile(path);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start) + "<no CR LF>");
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    if (sorted) std::sort(lines.begin(), lines.end());
+    return lines;
 }
 
 bool Exists(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "run_settings.h"
 
@@ -25,6 +26,10 @@ private:
 };
 
 std::string ReadFile(const std::string& path);
+// The file's lines, each of which must end in CR LF; a last line without one
+// is kept with the marker "<no CR LF>". Sorted when asked, for walks whose
+// order the file system decides.
+std::vector<std::string> CrLfLines(const std::string& path, bool sorted = false);
 bool Exists(const std::string& path);
 
 // Settings for one run: a class field, the output and name styles.

@@ -18,6 +18,7 @@
 namespace {
 
 using namespace Module1;
+using test_support::CrLfLines;
 using test_support::ReadFile;
 using test_support::RunScope;
 using test_support::Settings;
@@ -77,14 +78,6 @@ private:
     std::string path_;
     static inline int counter_ = 0;
 };
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
-}
 
 // One walk from the folder; returns the completion text.
 std::string Walk(const std::string& folder) {
@@ -151,8 +144,7 @@ TEST_P(WinWalk, FullNamesAndLinkTargetsNestedAndBeyond260Characters) {
     for (const std::string& full : {deep + "deep.htm", root + "sub\\a b.htm"}) {
         expected.push_back("<A HREF=file:///" + target(full) + ">" + full + "</a></dt> ");
     }
-    std::vector<std::string> lines = Lines(ReadFile(out));
-    std::sort(lines.begin(), lines.end());
+    const std::vector<std::string> lines = CrLfLines(out, true);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(lines, expected);
 }
@@ -196,7 +188,7 @@ TEST_P(WinNames, AreWrittenInTheCodePageOrEncodedSoTheLinkStillWorks) {
     RunScope scope(Settings(&RunSettings::ext_htm, c.html, false), out);
     const std::string message = Walk(folder.path());
     EXPECT_EQ(message.find("出力の文字コードで表せない名前: 1 件") != std::string::npos, c.substituted) << message;
-    const std::vector<std::string> lines = Lines(ReadFile(out));
+    const std::vector<std::string> lines = CrLfLines(out);
     ASSERT_EQ(lines.size(), 1u);
     const std::string& line = lines.front();
     ASSERT_GE(line.size(), c.line_after_folder.size());
@@ -228,9 +220,8 @@ TEST(WinFolders, ReadOnlyAndHiddenFoldersAreEnteredLinksAndDotNamesAreNot) {
 
     RunScope scope(Settings(&RunSettings::ext_htm, false, true), root + "out.txt");
     Walk(root);
-    std::vector<std::string> lines = Lines(ReadFile(root + "out.txt"));
-    std::sort(lines.begin(), lines.end());
-    EXPECT_EQ(lines, (std::vector<std::string>{root + "hidden\\in.htm", root + "read-only\\in.htm"}));
+    EXPECT_EQ(CrLfLines(root + "out.txt", true),
+              (std::vector<std::string>{root + "hidden\\in.htm", root + "read-only\\in.htm"}));
     if (!linked) GTEST_SKIP() << "no symbolic links here: the link case was not tried";
 }
 
