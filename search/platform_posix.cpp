@@ -45,7 +45,7 @@ public:
     const char* Next(unsigned char& type) {
 #ifdef __linux__
         if (next_ >= filled_) {
-            if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
+            if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);  // no zeroing: the kernel fills it
             const ssize_t n = getdents64(fd_, buffer_.get(), kBufferSize);
             if (n <= 0) {
                 errno = n < 0 ? errno : 0;
