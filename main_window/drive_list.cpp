@@ -1,6 +1,6 @@
 #include "drive_list.h"
 
-#include <QFile>
+#include "native_names.h"
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -12,7 +12,7 @@ void DriveList::SetDrives(const std::vector<Module1::Drive>& drives) {
     quiet_ = true;
     clear();
     drives_ = drives;
-    for (const Module1::Drive& drive : drives_) addItem(QFile::decodeName(QByteArray::fromStdString(drive.label)));
+    for (const Module1::Drive& drive : drives_) addItem(NameToText(drive.label));
     setCurrentIndex(-1);
     quiet_ = false;
 }

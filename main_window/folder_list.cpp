@@ -1,6 +1,5 @@
 #include "folder_list.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -9,6 +8,7 @@
 
 #include "drives.h"
 #include "message_box.h"
+#include "native_names.h"
 #include "platform.h"
 
 namespace {
@@ -38,13 +38,11 @@ std::string Join(const std::string& folder, const std::string& name) {
                : folder + Module1::kFolderSeparator + name;
 }
 
-QString Shown(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
-
 // Sorted as a reader expects, with byte order breaking ties so that names
 // differing only in case or in undecodable bytes keep a fixed order.
 void SortByName(std::vector<std::string>& names) {
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const int order = QString::compare(Shown(a), Shown(b), Qt::CaseInsensitive);
+        const int order = QString::compare(NameToText(a), NameToText(b), Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a < b;
     });
 }
@@ -79,7 +77,7 @@ bool FolderList::Open(const std::string& root, const std::string& path, std::str
     };
 
     // The open folders: the root, then each level down to path.
-    QListWidgetItem* open_row = add(open_icon, Shown(root), root, 0);
+    QListWidgetItem* open_row = add(open_icon, NameToText(root), root, 0);
     std::string walked = root;
     int depth = 0;
     const std::string below = path.size() > root.size() ? path.substr(root.size()) : std::string();
@@ -89,11 +87,11 @@ bool FolderList::Open(const std::string& root, const std::string& path, std::str
         if (end > start) {
             const std::string name = below.substr(start, end - start);
             walked = Join(walked, name);
-            open_row = add(open_icon, Shown(name), walked, ++depth);
+            open_row = add(open_icon, NameToText(name), walked, ++depth);
         }
         start = end + 1;
     }
-    for (const std::string& name : names) add(closed_icon, Shown(name), Join(path, name), depth + 1);
+    for (const std::string& name : names) add(closed_icon, NameToText(name), Join(path, name), depth + 1);
     setCurrentItem(open_row);
 
     root_ = root;
@@ -116,6 +114,6 @@ void FolderList::OpenRow(QListWidgetItem* item) {
     std::string failure;
     if (!Open(root_, path, failure)) {
         ShowMessageBox(window(), QStringLiteral("フォルダーを開けません: %1 (%2)")
-                                     .arg(Shown(path), QString::fromUtf8(failure)));
+                                     .arg(NameToText(path), QString::fromUtf8(failure)));
     }
 }

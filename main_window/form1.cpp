@@ -4,7 +4,6 @@
 #include "form1.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "native_names.h"
 #include "drive_list.h"
 #include "drives.h"
 #include "folder_list.h"
@@ -20,12 +20,6 @@
 #include "platform.h"
 #include "run_settings.h"
 #include "window_hooks.h"
-
-namespace {
-
-QString Shown(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
-
-}  // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), pacer_(nullptr) {
     // Nothing is saved and nothing needs tearing down: the end is immediate,
@@ -103,7 +97,7 @@ void Form1::Drive1_Change() {
     // through Dir1_Change before start_drive is written here.
     if (!Dir1->Open(drive, drive, failure)) {
         ShowMessageBox(this, QStringLiteral("ドライブを読み取れません: %1 (%2)")
-                                 .arg(Shown(drive), QString::fromUtf8(failure)));
+                                 .arg(NameToText(drive), QString::fromUtf8(failure)));
         // Both lists keep naming the folder that is still open.
         Drive1->SelectDrive(Dir1->Root());
         return;

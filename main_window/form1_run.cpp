@@ -1,13 +1,13 @@
 // The Execute command: the save dialog, the capture of the choices, the
 // locked window and the walk.
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <exception>
 
 #include "directory_walk.h"
+#include "native_names.h"
 #include "drive_list.h"
 #include "folder_list.h"
 #include "form1.h"
@@ -27,7 +27,7 @@ void Form1::InstallWindowHooks() {
     };
     // Read afresh for every line; the path keeps the file system's bytes.
     Module1::window_hooks.output_path = [this] {
-        return QFile::encodeName(DialogHost().CommonDialog1.FileName).toStdString();
+        return TextToName(DialogHost().CommonDialog1.FileName);
     };
 }
 

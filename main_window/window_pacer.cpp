@@ -1,9 +1,10 @@
 #include "window_pacer.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <algorithm>
+
+#include "native_names.h"
 
 void WindowPacer::Begin() {
     stats_ = {};
@@ -47,7 +48,7 @@ void WindowPacer::End() {
 }
 
 void WindowPacer::Paint(Clock::time_point now) {
-    label_->setText(QFile::decodeName(QByteArray::fromStdString(pending_)));
+    label_->setText(NameToText(pending_));
     label_->repaint();
     has_pending_ = false;
     last_paint_ = now;

@@ -1,7 +1,8 @@
 // make-icon: draws the program's 32 x 32, 16-colour icon and writes it as
-// XPM (compiled into the program) and as indexed PNG (for desktop menus).
+// XPM (compiled into the program), as indexed PNG (for desktop menus) and as
+// a 16-colour ICO (the Windows program file's own icon).
 //
-//   make-icon OUT.xpm OUT.png
+//   make-icon OUT.xpm OUT.png OUT.ico
 //
 // The picture: the product name in yellow capitals under a small star, on a
 // blue octagon whose cut-off corners are purple.
@@ -177,15 +178,56 @@ std::string Png(const Picture& picture) {
     return png;
 }
 
+void PutLittle(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// One 4-bit image: a bitmap header, the palette, the colour rows bottom up,
+// then an all-clear AND mask (the octagon's corners are purple, not see-through).
+std::string Ico(const Picture& picture) {
+    std::string image;
+    PutLittle(image, 40, 4);         // header size
+    PutLittle(image, kSize, 4);      // width
+    PutLittle(image, kSize * 2, 4);  // height: colour rows and mask rows
+    PutLittle(image, 1, 2);          // planes
+    PutLittle(image, 4, 2);          // bits per pixel
+    image += std::string(24, '\0');  // no compression, sizes and colour counts left to the reader
+    for (const Colour& c : kPalette) {
+        image += static_cast<char>(c.b);
+        image += static_cast<char>(c.g);
+        image += static_cast<char>(c.r);
+        image += '\0';
+    }
+    for (int y = kSize - 1; y >= 0; --y) {
+        for (int x = 0; x < kSize; x += 2) image += static_cast<char>((picture[y][x] << 4) | picture[y][x + 1]);
+    }
+    image += std::string(kSize * kSize / 8, '\0');
+
+    std::string ico;
+    PutLittle(ico, 0, 2);  // reserved
+    PutLittle(ico, 1, 2);  // an icon
+    PutLittle(ico, 1, 2);  // one image
+    ico += static_cast<char>(kSize);
+    ico += static_cast<char>(kSize);
+    ico += static_cast<char>(16);  // colours
+    ico += '\0';
+    PutLittle(ico, 1, 2);  // planes
+    PutLittle(ico, 4, 2);  // bits per pixel
+    PutLittle(ico, static_cast<std::uint32_t>(image.size()), 4);
+    PutLittle(ico, 22, 4);  // the image follows this directory
+    return ico + image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make-icon OUT.xpm OUT.png\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make-icon OUT.xpm OUT.png OUT.ico\n");
         return 2;
     }
     const Picture picture = Draw();
     std::ofstream(argv[1], std::ios::binary) << Xpm(picture);
     std::ofstream(argv[2], std::ios::binary) << Png(picture);
+    std::ofstream(argv[3], std::ios::binary) << Ico(picture);
     return 0;
 }
