@@ -11,12 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "native_names.h"
 #include "drive_list.h"
 #include "drives.h"
 #include "folder_list.h"
 #include "form2.h"
 #include "message_box.h"
+#include "native_names.h"
 #include "platform.h"
 #include "run_settings.h"
 #include "window_hooks.h"

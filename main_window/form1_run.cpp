@@ -7,12 +7,12 @@
 #include <exception>
 
 #include "directory_walk.h"
-#include "native_names.h"
 #include "drive_list.h"
 #include "folder_list.h"
 #include "form1.h"
 #include "form2.h"
 #include "message_box.h"
+#include "native_names.h"
 #include "run_settings.h"
 #include "window_hooks.h"
 
