@@ -235,6 +235,8 @@ TEST(AddBackslash, AppendsTheSeparatorOnlyWhenMissing) {
     EXPECT_EQ(AddBackslash("/web"), "/web/");
     EXPECT_EQ(AddBackslash("/web/"), "/web/");
     EXPECT_EQ(AddBackslash("/"), "/");
+    // No folder chosen stays no folder, rather than becoming the root.
+    EXPECT_EQ(AddBackslash(""), "");
 }
 
 }  // namespace
