@@ -44,9 +44,9 @@ bool IsGifFile(std::string_view name) { return KeyIsOneOf(name, {"GIF"}); }
 bool IsTextFile(std::string_view name) { return KeyIsOneOf(name, {"TXT", "TEXT"}); }
 
 bool IsOtherFile(std::string_view name) {
-    const std::string key = ExtractExtension(name);
+    // "*" accepts every name whatever its key, so the key is not worked out for it.
     if (run_settings.ext_free_text == "*") return true;
-    return ToUpperText(run_settings.ext_free_text) == key;
+    return ToUpperText(run_settings.ext_free_text) == ExtractExtension(name);
 }
 
 }  // namespace Module1
