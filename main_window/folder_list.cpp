@@ -10,6 +10,7 @@
 #include "message_box.h"
 #include "native_names.h"
 #include "platform.h"
+#include "texts.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ void FolderList::OpenRow(QListWidgetItem* item) {
     const std::string path = RowPath(item);
     std::string failure;
     if (!Open(root_, path, failure)) {
-        ShowMessageBox(window(), QStringLiteral("フォルダーを開けません: %1 (%2)")
+        ShowMessageBox(window(), QString::fromUtf8(Module1::kCannotOpenFolder) + QStringLiteral(": %1 (%2)")
                                      .arg(NameToText(path), QString::fromUtf8(failure)));
     }
 }

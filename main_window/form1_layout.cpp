@@ -11,6 +11,7 @@
 #include "folder_list.h"
 #include "form1.h"
 #include "frame_box.h"
+#include "texts.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ QRadioButton* Option(QWidget* frame, const char* name, const QString& text, cons
 
 void Form1::BuildLayout() {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("MARROWPINE"));
+    setWindowTitle(QString::fromUtf8(Module1::kTitle));
     client_area = new QWidget(this);
     client_area->setObjectName(QStringLiteral("client_area"));
     setCentralWidget(client_area);

@@ -5,13 +5,12 @@
 #include "file_classes.h"
 #include "listing_line.h"
 #include "run_settings.h"
+#include "texts.h"
 #include "window_hooks.h"
 
 namespace Module1 {
 
 namespace {
-
-constexpr const char* kTitle = "MARROWPINE";
 
 struct ClassTest {
     bool RunSettings::*selected;
@@ -33,14 +32,14 @@ std::string AddBackslash(std::string path) {
 }
 
 std::string CompletionMessage(const WalkSummary& summary) {
-    std::string text = "COMPLETED ...";
+    std::string text = kCompleted;
     if (summary.skipped_folders > 0) {
-        text += "\n\n読み取れなかったフォルダー: " + std::to_string(summary.skipped_folders) + " 件";
+        text += std::string("\n\n") + kSkippedFoldersLabel + ": " + std::to_string(summary.skipped_folders) + " 件";
         for (const std::string& path : summary.skipped_examples) text += "\n" + path;
         if (summary.skipped_folders > summary.skipped_examples.size()) text += "\n…";
     }
     if (summary.unrepresentable_names > 0) {
-        text += "\n\n出力の文字コードで表せない名前: " + std::to_string(summary.unrepresentable_names) + " 件";
+        text += std::string("\n\n") + kUnrepresentableNamesLabel + ": " + std::to_string(summary.unrepresentable_names) + " 件";
     }
     return text;
 }

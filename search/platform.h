@@ -62,6 +62,8 @@ public:
     virtual std::unique_ptr<Folder> OpenFolder(const std::string& path) = 0;
 };
 
+// This system's own file system: defined by the one platform file that is built.
+Platform& NativePlatform();
 // The platform the walk uses: the native one unless a test put another in place.
 Platform& CurrentPlatform();
 // Puts a platform in place; nullptr restores the native one.

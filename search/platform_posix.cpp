@@ -15,6 +15,7 @@
 
 #include "platform.h"
 #include "search_error.h"
+#include "texts.h"
 
 namespace Module1 {
 
@@ -164,7 +165,7 @@ public:
 
     std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
         RaiseOpenFileLimit();
-        const char* operation = "検索フォルダーを開けません";
+        const char* operation = kCannotOpenStartFolder;
         const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) throw SearchError(operation, path, Reason(errno));
         struct stat st {};
@@ -177,21 +178,17 @@ public:
     }
 };
 
-PosixPlatform native_platform;
-Platform* current_platform = &native_platform;
-
 }  // namespace
 
-Platform& CurrentPlatform() { return *current_platform; }
-
-void SetPlatform(Platform* platform) {
-    current_platform = platform != nullptr ? platform : &native_platform;
+Platform& NativePlatform() {
+    static PosixPlatform platform;
+    return platform;
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
-    if (path.empty()) throw SearchError("出力ファイルを開けません", path, "ファイル名が空です");
+    if (path.empty()) throw SearchError(kCannotOpenOutput, path, kEmptyFileName);
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0) throw SearchError("出力ファイルを開けません", path, Reason(errno));
+    if (fd < 0) throw SearchError(kCannotOpenOutput, path, Reason(errno));
 
     std::size_t written = 0;
     int error = 0;
@@ -213,7 +210,7 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
         }
     }
     if (close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) throw SearchError("出力ファイルに書き込めません", path, Reason(error));
+    if (error != 0) throw SearchError(kCannotWriteOutput, path, Reason(error));
 }
 
 bool OutputCanHold(char32_t) { return true; }

@@ -8,6 +8,7 @@
 
 #include "platform.h"
 #include "search_error.h"
+#include "texts.h"
 #include "win32_text.h"
 
 namespace Module1 {
@@ -69,12 +70,12 @@ public:
         if (drive.size() < 2 || drive[1] != ':') return;  // a network path has no drive letter
         const wchar_t root[] = {static_cast<wchar_t>(drive[0]), L':', L'\0'};
         if (!SetCurrentDirectoryW(root)) {
-            throw SearchError("ドライブを開けません", drive, Reason(GetLastError()));
+            throw SearchError(kCannotOpenDrive, drive, Reason(GetLastError()));
         }
     }
 
     std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
-        const char* operation = "検索フォルダーを開けません";
+        const char* operation = kCannotOpenStartFolder;
         if (path.empty()) throw SearchError(operation, path, Reason(ERROR_PATH_NOT_FOUND));
         const std::wstring long_path = LongPath(Wide(path));
         const DWORD attributes = GetFileAttributesW(long_path.c_str());
@@ -85,9 +86,6 @@ public:
         return std::make_unique<WinFolder>(long_path);
     }
 };
-
-WinPlatform native_platform;
-Platform* current_platform = &native_platform;
 
 UINT OutputCodePage() {
     static const UINT code_page = GetACP();
@@ -107,15 +105,14 @@ int Utf16(char32_t code, wchar_t (&units)[2]) {
 
 }  // namespace
 
-Platform& CurrentPlatform() { return *current_platform; }
-
-void SetPlatform(Platform* platform) {
-    current_platform = platform != nullptr ? platform : &native_platform;
+Platform& NativePlatform() {
+    static WinPlatform platform;
+    return platform;
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
-    const char* open_failed = "出力ファイルを開けません";
-    if (path.empty()) throw SearchError(open_failed, path, "ファイル名が空です");
+    const char* open_failed = kCannotOpenOutput;
+    if (path.empty()) throw SearchError(open_failed, path, kEmptyFileName);
     std::wstring wide = Wide(path);
     if (wide.size() >= MAX_PATH - 12) wide = LongPath(wide);
     const HANDLE file = CreateFileW(wide.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -126,7 +123,7 @@ void AppendToFile(const std::string& path, std::string_view bytes) {
     const DWORD error = ok && written == bytes.size() ? ERROR_SUCCESS : GetLastError();
     const BOOL closed = CloseHandle(file);
     if (error != ERROR_SUCCESS || !closed) {
-        throw SearchError("出力ファイルに書き込めません", path, Reason(error != ERROR_SUCCESS ? error : GetLastError()));
+        throw SearchError(kCannotWriteOutput, path, Reason(error != ERROR_SUCCESS ? error : GetLastError()));
     }
 }
 

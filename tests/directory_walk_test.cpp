@@ -11,6 +11,7 @@
 #include "search_error.h"
 #include "test_support.h"
 #include "window_hooks.h"
+#include "texts.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ struct FakeRun {
         window_hooks.process_events = [this] { log.push_back("E"); };
         window_hooks.set_status = [this](const std::string& text) { log.push_back("S:" + text); };
         window_hooks.message_box = [this](const std::string& title, const std::string& text) {
-            EXPECT_EQ(title, "MARROWPINE");
+            EXPECT_EQ(title, kTitle);
             log.push_back("M:" + text);
         };
     }
@@ -203,7 +204,8 @@ TEST(DirectoryWalk, MissingStartFolderEndsTheRunWithoutCompletion) {
         RunSearch();
         FAIL() << "no error";
     } catch (const SearchError& error) {
-        EXPECT_STREQ(error.what(), "検索フォルダーを開けません: /missing/ (No such file or directory)");
+        EXPECT_EQ(std::string(error.what()),
+                  std::string(kCannotOpenStartFolder) + ": /missing/ (No such file or directory)");
     }
     EXPECT_TRUE(run.log.empty());
 }

@@ -7,6 +7,7 @@
 
 #include "platform.h"
 #include "search_error.h"
+#include "texts.h"
 
 namespace test_support {
 
@@ -66,7 +67,7 @@ public:
     FakePlatform(std::string start, FakeNode root) : start_(std::move(start)), root_(std::move(root)) {}
     void MakeDriveCurrent(const std::string& drive) override { drives.push_back(drive); }
     std::unique_ptr<Module1::Folder> OpenFolder(const std::string& path) override {
-        if (path != start_) throw Module1::SearchError("検索フォルダーを開けません", path, "No such file or directory");
+        if (path != start_) throw Module1::SearchError(Module1::kCannotOpenStartFolder, path, "No such file or directory");
         return std::make_unique<FakeFolder>(root_);
     }
     std::vector<std::string> drives;

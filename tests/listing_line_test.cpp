@@ -8,6 +8,7 @@
 #include "run_settings.h"
 #include "search_error.h"
 #include "test_support.h"
+#include "texts.h"
 #include "window_hooks.h"
 
 namespace {
@@ -161,9 +162,9 @@ TEST_P(OutputErrors, SayWhatFailedWhereAndWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, OutputErrors,
-    testing::Values(OutputErrorCase{"folder", "a-folder", "出力ファイルを開けません: "},
-                    OutputErrorCase{"missing folder", "no/such/out.htm", "出力ファイルを開けません: "},
-                    OutputErrorCase{"empty", "", "出力ファイルを開けません: "}),
+    testing::Values(OutputErrorCase{"folder", "a-folder", std::string(kCannotOpenOutput) + ": "},
+                    OutputErrorCase{"missing folder", "no/such/out.htm", std::string(kCannotOpenOutput) + ": "},
+                    OutputErrorCase{"empty", "", std::string(kCannotOpenOutput) + ": "}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST(OutputErrors, FullDiskLeavesNoPartLine) {

@@ -19,6 +19,7 @@
 #include "search_error.h"
 #include "test_support.h"
 #include "window_hooks.h"
+#include "texts.h"
 
 namespace {
 
@@ -207,7 +208,7 @@ TEST(PosixWalk, MissingStartFolderSaysWhichAndWhy) {
         FAIL() << "no error";
     } catch (const SearchError& error) {
         EXPECT_EQ(std::string(error.what()),
-                  "検索フォルダーを開けません: " + missing + "/ (No such file or directory)");
+                  std::string(kCannotOpenStartFolder) + ": " + missing + "/ (No such file or directory)");
     }
 }
 
@@ -248,7 +249,7 @@ TEST(PosixWalk, ReadOnlyOutputFolderEndsTheRunWithTheReason) {
         RunScope scope(Settings(&RunSettings::ext_htm), out);
         return Walk(root + "/tree");
     });
-    EXPECT_EQ(result, "error: 出力ファイルを開けません: " + out + " (Permission denied)");
+    EXPECT_EQ(result, "error: " + std::string(kCannotOpenOutput) + ": " + out + " (Permission denied)");
     EXPECT_FALSE(test_support::Exists(out));
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real program in a real window, as a user would drive it: on an X server
-# of its own (Xvfb), with xdotool. Starts in a prepared folder, chooses TEXT,
+# The real program in a real window, as a user would drive it, with xdotool
+# on the X server that DISPLAY names (CTest runs it under scripts/with-xvfb). Starts in a prepared folder, chooses TEXT,
 # presses Execute, types the output name into the save dialog, closes
 # "COMPLETED ...", checks the file's lines and presses Exit.
 #
@@ -9,10 +9,9 @@ set -euo pipefail
 
 program=$(readlink -f "$1")
 work=$(mktemp -d)
-xvfb_pid="" app_pid=""
+app_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -32,16 +31,8 @@ click_client() { xdotool mousemove $((246 + $1)) $((139 + $2)) click 1; }
 mkdir -p "$work/site/img"
 touch "$work/site/index.htm" "$work/site/img/page.HTML" "$work/site/notes.txt" "$work/site/photo.jpg"
 
-# An X server on a display nobody uses.
-for n in $(seq 77 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "${display:-}" ] || fail "no free display"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
+[ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run it under scripts/with-xvfb"
 unset QT_QPA_PLATFORM
-wait_for xdpyinfo
 
 cd "$work/site"
 "$program" &

@@ -25,6 +25,7 @@
 #include "directory_walk.h"
 #include "run_settings.h"
 #include "search_error.h"
+#include "texts.h"
 #include "window_hooks.h"
 
 namespace {
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
 
     Module1::window_hooks.output_path = [&output] { return output; };
     Module1::window_hooks.message_box = [](const std::string&, const std::string& text) {
-        if (text != "COMPLETED ...") std::cerr << text << "\n";
+        if (text != Module1::kCompleted) std::cerr << text << "\n";
     };
 
     const auto start = std::chrono::steady_clock::now();

@@ -1,0 +1,23 @@
+#pragma once
+
+// The program's own texts that the search, the windows, the tool and the
+// tests share. Each is written here once.
+
+namespace Module1 {
+
+inline constexpr char kTitle[] = "MARROWPINE";
+inline constexpr char kCompleted[] = "COMPLETED ...";
+
+// Lines the completion box adds after "COMPLETED ...", each followed by a count.
+inline constexpr char kSkippedFoldersLabel[] = "読み取れなかったフォルダー";
+inline constexpr char kUnrepresentableNamesLabel[] = "出力の文字コードで表せない名前";
+
+// What failed, as the first part of an error's text: "label: path (reason)".
+inline constexpr char kCannotOpenDrive[] = "ドライブを開けません";
+inline constexpr char kCannotOpenStartFolder[] = "検索フォルダーを開けません";
+inline constexpr char kCannotOpenFolder[] = "フォルダーを開けません";
+inline constexpr char kCannotOpenOutput[] = "出力ファイルを開けません";
+inline constexpr char kCannotWriteOutput[] = "出力ファイルに書き込めません";
+inline constexpr char kEmptyFileName[] = "ファイル名が空です";
+
+}  // namespace Module1
