@@ -14,6 +14,12 @@ int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
     }
 }
 
+int WindowStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                           QStyleHintReturn* returnData) const {
+    if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 void WindowStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                               const QWidget* widget) const {
     if (element == CE_RadioButtonLabel) {
