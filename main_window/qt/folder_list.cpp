@@ -2,9 +2,9 @@
 
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QToolTip>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <algorithm>
 #include <vector>
 
