@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSpacerItem>
 #include <QStyle>
 

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <algorithm>
 
 int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     switch (metric) {
