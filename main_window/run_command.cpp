@@ -63,5 +63,5 @@ void ExecuteRun(RunWindow& window, WindowPacer& pacer) {
         if (locked) SetRunLocked(window, false);
         window.SetBusyPointer(false);
     }
-    window.SetFocus(Form1Description::kFocusAfterRun);
+    window.FocusControl(Form1Description::kFocusAfterRun);
 }

@@ -17,7 +17,7 @@ public:
     virtual std::string FreeExtensionText() const = 0;
     virtual void SetEnabled(std::string_view control, bool enabled) = 0;
     // Gives the control the keyboard focus.
-    virtual void SetFocus(std::string_view control) = 0;
+    virtual void FocusControl(std::string_view control) = 0;
     // The hourglass over the window, or the default pointer again.
     virtual void SetBusyPointer(bool busy) = 0;
     // CommonDialog1: clears FileName, sets DefaultExt (left as it was when

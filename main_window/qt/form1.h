@@ -92,7 +92,7 @@ private:
     bool IsSelected(std::string_view option) const override;
     std::string FreeExtensionText() const override;
     void SetEnabled(std::string_view control, bool enabled) override;
-    void SetFocus(std::string_view control) override;
+    void FocusControl(std::string_view control) override;
     void SetBusyPointer(bool busy) override;
     bool ShowSave(const char* default_ext, const char* title) override;
     std::string OutputFileName() const override;

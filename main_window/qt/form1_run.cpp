@@ -30,7 +30,7 @@ void Form1::SetEnabled(std::string_view control, bool enabled) {
     }
 }
 
-void Form1::SetFocus(std::string_view control) {
+void Form1::FocusControl(std::string_view control) {
     if (auto* widget = findChild<QWidget*>(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())))) {
         widget->setFocus(Qt::OtherFocusReason);
     }
