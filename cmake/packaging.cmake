@@ -27,14 +27,21 @@ sub-folders, as a page of links or as plain text, appended to a file.
 The package holds the window program, with a Japanese user interface, and
 marrowpine-list, which runs one listing from the command line.")
 
-# What Debian asks of every package: the copyright and the changelog, compressed.
-set(changelog_gz ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
-add_custom_command(OUTPUT ${changelog_gz}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-  COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${changelog_gz}
-  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
-add_custom_target(package_changelog ALL DEPENDS ${changelog_gz})
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${changelog_gz}
+# What Debian asks of every package: the copyright, the changelog and the
+# manual pages, compressed.
+set(packaging_out ${CMAKE_BINARY_DIR}/packaging)
+set(compressed)
+foreach(file changelog marrowpine.1 marrowpine-list.1)
+  add_custom_command(OUTPUT ${packaging_out}/${file}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging_out}
+    COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/${file} > ${packaging_out}/${file}.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file})
+  list(APPEND compressed ${packaging_out}/${file}.gz)
+endforeach()
+add_custom_target(packaging_files ALL DEPENDS ${compressed})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${packaging_out}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${packaging_out}/marrowpine.1.gz ${packaging_out}/marrowpine-list.1.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 include(CPack)
