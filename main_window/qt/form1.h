@@ -5,14 +5,15 @@
 #include <memory>
 #include <string>
 
+#include "run_command.h"
 #include "window_pacer.h"
 
 class DriveList;
+class ElidedLabel;
 class FolderList;
 class Form2;
 class FrameBox;
 class QAction;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -20,7 +21,7 @@ class QRadioButton;
 
 // The main window: the search folder, the file-type class, the output and
 // name styles, and the Execute command that runs one listing.
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private RunWindow {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -47,7 +48,7 @@ public:
     FolderList* Dir1;
     QPushButton* Command_Exec;
     QPushButton* Command_Exit;
-    QLabel* Label2;
+    ElidedLabel* Label2;
     QMenu* mnuFile_about;
     QAction* mnuFile_about_about;
 
@@ -86,9 +87,19 @@ private:
     void PlaceWindow();
     void OpenStartFolder();
     void InstallWindowHooks();
-    void SetRunLocked(bool locked);
+
+    // What the Execute command asks of the window.
+    bool IsSelected(std::string_view option) const override;
+    std::string FreeExtensionText() const override;
+    void SetEnabled(std::string_view control, bool enabled) override;
+    void FocusControl(std::string_view control) override;
+    void SetBusyPointer(bool busy) override;
+    bool ShowSave(const char* default_ext, const char* title) override;
+    std::string OutputFileName() const override;
+    void ShowMessageBox(const std::string& text) override;
 
     std::unique_ptr<Form2> form2_;
     WindowPacer pacer_;
     bool ending_ = false;
+    bool busy_ = false;
 };

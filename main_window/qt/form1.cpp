@@ -4,7 +4,7 @@
 #include "form1.h"
 
 #include <QCloseEvent>
-#include <QLabel>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,7 +13,9 @@
 
 #include "drive_list.h"
 #include "drives.h"
+#include "elided_label.h"
 #include "folder_list.h"
+#include "form1_description.h"
 #include "form2.h"
 #include "message_box.h"
 #include "native_names.h"
@@ -21,7 +23,7 @@
 #include "run_settings.h"
 #include "window_hooks.h"
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent), pacer_(nullptr) {
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     // Nothing is saved and nothing needs tearing down: the end is immediate,
     // also in the middle of a walk, whose lines are each complete on disk.
     end_program = [] {
@@ -29,7 +31,17 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), pacer_(nullptr) {
         std::_Exit(EXIT_SUCCESS);
     };
     BuildLayout();
-    pacer_ = WindowPacer(Label2);
+    pacer_ = WindowPacer({
+        .paint_status = [this](const std::string& text) {
+            // The pacer's rate is also the rate at which a screen reader
+            // hears the status: the description changes with the text.
+            const QString status = NameToText(text);
+            Label2->setText(status);
+            Label2->setAccessibleDescription(status);
+            Label2->repaint();
+        },
+        .process_events = [] { QCoreApplication::processEvents(); },
+    });
     ConnectHandlers();
     InstallWindowHooks();
     Drive1->SetDrives(Module1::ListDrives());
@@ -86,6 +98,7 @@ void Form1::Form_Load() {
     opt_inside_style1->setChecked(true);
     Text1->setText(QString());
     Label2->setText(QString());
+    Label2->setAccessibleDescription(QString());
     Module1::run_settings.start_folder = Dir1->Path();
     Module1::run_settings.start_drive = Drive1->Drive();
 }
@@ -96,8 +109,8 @@ void Form1::Drive1_Change() {
     // Opening the drive moves the folder list, which rewrites start_folder
     // through Dir1_Change before start_drive is written here.
     if (!Dir1->Open(drive, drive, failure)) {
-        ShowMessageBox(this, QStringLiteral("ドライブを読み取れません: %1 (%2)")
-                                 .arg(NameToText(drive), QString::fromUtf8(failure)));
+        ::ShowMessageBox(this, QString::fromUtf8(Form1Description::kDriveUnreadable) +
+                                   QStringLiteral(": %1 (%2)").arg(NameToText(drive), QString::fromUtf8(failure)));
         // Both lists keep naming the folder that is still open.
         Drive1->SelectDrive(Dir1->Root());
         return;
@@ -116,7 +129,9 @@ void Form1::opt_ext4_Click() { Text1->setText(QString()); }
 void Form1::opt_ext5_Click() { Text1->setText(QString()); }
 void Form1::opt_ext6_Click() { Text1->setFocus(); }
 
-void Form1::mnuFile_about_about_Click() { ShowMessageBox(this, QStringLiteral("MARROWPINE\u3000ver0.8")); }
+void Form1::mnuFile_about_about_Click() {
+    ::ShowMessageBox(this, QString::fromUtf8(Form1Description::kAboutText));
+}
 
 void Form1::Command_Exit_Click() {
     if (ending_) return;  // closing the window below comes back through Form_Unload
