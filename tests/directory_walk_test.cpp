@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -216,22 +217,42 @@ TEST(DirectoryWalk, OutputFailureEndsTheRunAndKeepsEarlierLines) {
     FakeRun run(Settings(&RunSettings::ext_htm, false, false), "/r", root);
     int calls = 0;
     const std::string good = run.output, bad = run.temp.path();  // a folder
-    window_hooks.output_path = [&] { return ++calls == 1 ? good : bad; };
+    // The check before the walk and the first line see the good path.
+    window_hooks.output_path = [&] { return ++calls <= 2 ? good : bad; };
     EXPECT_THROW(RunSearch(), SearchError);
     EXPECT_EQ(run.OutputLines(), std::vector<std::string>{"a.htm"});
     EXPECT_EQ(run.log, (std::vector<std::string>{"S:/r/a.htma.htm", "E", "S:/r/b.htmb.htm"}));
 }
 
-TEST(DirectoryWalk, EmptyOutputPathFailsOnlyAtTheFirstMatch) {
+// Without this check a run without matches into such a place would end with
+// "COMPLETED ..." and no file, as if nothing had matched.
+class UnwritableOutput : public testing::TestWithParam<std::string> {};
+
+TEST_P(UnwritableOutput, FailsBeforeTheWalkWithoutCreatingAnything) {
     FakeNode root;
     root.File("a.txt");
     FakeRun run(Settings(&RunSettings::ext_htm), "/r", root);
-    window_hooks.output_path = [] { return std::string(); };
-    EXPECT_NO_THROW(RunSearch());
-    run_settings.ext_htm = false;
-    run_settings.ext_txt = true;
-    EXPECT_THROW(RunSearch(), SearchError);
+    run.temp.File("file");
+    const std::string path = GetParam().empty() ? "" : run.temp.path() + "/" + GetParam();
+    window_hooks.output_path = [&] { return path; };
+    try {
+        RunSearch();
+        FAIL() << "no error";
+    } catch (const SearchError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind(std::string(kCannotOpenOutput) + ": " + path + " (", 0), 0u)
+            << error.what();
+    }
+    EXPECT_TRUE(run.log.empty());
+    std::vector<std::string> made;
+    for (const auto& entry : std::filesystem::directory_iterator(run.temp.path())) {
+        made.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(made, std::vector<std::string>{"file"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Paths, UnwritableOutput,
+                         testing::Values("", "missing/out.htm", ".", "file/out.htm"),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST(AddBackslash, AppendsTheSeparatorOnlyWhenMissing) {
     EXPECT_EQ(AddBackslash("/web"), "/web/");

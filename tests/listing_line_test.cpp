@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         UrlCase{"C:\\web\\index.htm", "C|/web/index.htm"}, UrlCase{"C:\\a.htm", "C|/a.htm"},
         UrlCase{"C:\\my docs\\a.htm", "C|/my%20docs/a.htm"},
-        UrlCase{"C:\\写真\\旅行.htm", "C|/写真/旅行.htm"},
+        UrlCase{"C:\\写真\\旅行.htm", "C|/%E5%86%99%E7%9C%9F/%E6%97%85%E8%A1%8C.htm"},
         UrlCase{"C:\\a onmouseover=alert(1) b.htm", "C|/a%20onmouseover%3Dalert(1)%20b.htm"},
         UrlCase{"C:\\\"#%&'<=>?`.htm", "C|/%22%23%25%26%27%3C%3D%3E%3F%60.htm"},
         UrlCase{"C:\\tab\there\x7f.htm", "C|/tab%09here%7F.htm"}));
@@ -57,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         UrlCase{"/web/c:d.htm", "web/c:d.htm"}, UrlCase{"/web/a\\b.htm", "web/a%5Cb.htm"},
         UrlCase{"/my docs/a#1?.htm", "my%20docs/a%231%3F.htm"},
         UrlCase{"/<img src=x onerror=alert(1)>.htm", "%3Cimg%20src%3Dx%20onerror%3Dalert(1)%3E.htm"},
-        UrlCase{"/写真/旅行 2024.htm", "写真/旅行%202024.htm"},
+        UrlCase{"/写真/旅行 2024.htm", "%E5%86%99%E7%9C%9F/%E6%97%85%E8%A1%8C%202024.htm"},
+        UrlCase{"/caf\xe9.htm", "caf%E9.htm"},
         UrlCase{"/bad\xff\xe6\x97.htm", "bad%FF%E6%97.htm"},
         UrlCase{"/\xed\xa0\x80.htm", "%ED%A0%80.htm"}, UrlCase{"/\xc0\xaf.htm", "%C0%AF.htm"}));
 
@@ -73,10 +74,7 @@ bool HoldsAsciiAndJapanese(char32_t code) {
     return code < 0x80 || (code >= 0x3000 && code <= 0x9FFF) || (code >= 0xFF00 && code <= 0xFFEF);
 }
 
-TEST(OutputCannotHold, LinkTargetGetsPercentEncodedUtf8AndTextGetsReferences) {
-    const std::string name = "C:\\写真\\한글 😀.htm";
-    EXPECT_EQ(PathToUrlDriveLetter(name, HoldsAsciiAndJapanese),
-              "C|/写真/%ED%95%9C%EA%B8%80%20%F0%9F%98%80.htm");
+TEST(OutputCannotHold, TextGetsReferences) {
     EXPECT_EQ(EscapeHtmlText("한 & 写😀", HoldsAsciiAndJapanese), "&#xD55C; &amp; 写&#x1F600;");
     EXPECT_EQ(EscapeHtmlText("한 & 写😀"), "한 &amp; 写😀");
 }
@@ -111,6 +109,22 @@ TEST(LineFormats, EscapeMarkupInTheLinkTextOnlyInHtml) {
     run_settings.out_html = false;
     run_settings.out_text = true;
     EXPECT_EQ(ComposeListingLine(full, "a&b <i>.htm"), "a&b <i>.htm");
+}
+
+// A line break in a name must not split its line: "?" in TEXT lines (counted
+// as a name the output cannot hold), references in the link text, and
+// percent-encoding in the link target.
+TEST(LineFormats, LineBreaksInNamesStayInsideTheirLine) {
+    TempFolder temp;
+    const std::string out = temp.path() + "/out.txt";
+    const std::string bare = "a\r\nb\n.htm", full = kFolder + bare;
+    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    EXPECT_TRUE(WriteListingLine(full, bare));
+    run_settings.out_html = true;
+    run_settings.out_text = false;
+    EXPECT_FALSE(WriteListingLine(full, bare));
+    EXPECT_EQ(ReadFile(out), "a??b?.htm\r\n<A HREF=file:///" + kFolderTarget +
+                                 "a%0D%0Ab%0A.htm>a&#13;&#10;b&#10;.htm</a></dt> \r\n");
 }
 
 TEST(WriteListingLine, AppendsCrLfLinesAfterWhatTheFileHeld) {

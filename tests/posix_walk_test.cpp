@@ -53,7 +53,8 @@ std::string PercentDecode(const std::string& text) {
 }
 
 std::string HtmlDecode(std::string text) {
-    for (const auto& [entity, ch] : std::map<std::string, std::string>{{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}}) {
+    for (const auto& [entity, ch] : std::map<std::string, std::string>{
+             {"&lt;", "<"}, {"&gt;", ">"}, {"&#13;", "\r"}, {"&#10;", "\n"}, {"&amp;", "&"}}) {
         for (std::size_t at; (at = text.find(entity)) != std::string::npos;) text.replace(at, entity.size(), ch);
     }
     return text;
@@ -155,7 +156,9 @@ TEST(PosixWalk, WritesEveryByteOfHostileNamesAndLinksBackToThem) {
 
     RunScope text(Settings(&RunSettings::ext_htm, false, false), temp.path() + "/names.txt");
     Walk(folder);
+    // A line break in a name is written as "?" in TEXT lines.
     std::vector<std::string> expected_names = names;
+    for (std::string& name : expected_names) std::replace_if(name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
     std::sort(expected_names.begin(), expected_names.end());
     EXPECT_EQ(CrLfLines(temp.path() + "/names.txt", true), expected_names);
 
