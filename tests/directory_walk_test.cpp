@@ -114,6 +114,36 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"hidden_file", ".photos.gif", kAttrNormal | kAttrHidden, false, true}),
     [](const auto& info) { return info.param.label; });
 
+// Each class option, through the walk, picks its own kind out of one folder.
+struct ClassCase {
+    std::string label;
+    bool RunSettings::*field;
+    std::vector<std::string> listed;
+    friend std::ostream& operator<<(std::ostream& os, const ClassCase& c) { return os << c.label; }
+};
+
+class ClassOptions : public testing::TestWithParam<ClassCase> {};
+
+TEST_P(ClassOptions, EachListsItsOwnKindFromAMixedFolder) {
+    FakeNode root;
+    for (const char* name : {"a.htm", "b.HTML", "c.jpg", "d.JPEG", "e.gif", "f.txt", "g.text", "h.png", "i"}) {
+        root.File(name);
+    }
+    FakeRun run(Settings(GetParam().field, false, false, "png"), "/r", root);
+    RunSearch();
+    EXPECT_EQ(run.OutputLines(), GetParam().listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, ClassOptions,
+    testing::Values(ClassCase{"htm", &RunSettings::ext_htm, {"a.htm", "b.HTML"}},
+                    ClassCase{"jpg_gif", &RunSettings::ext_jpg_gif, {"c.jpg", "d.JPEG", "e.gif"}},
+                    ClassCase{"jpg", &RunSettings::ext_jpg, {"c.jpg", "d.JPEG"}},
+                    ClassCase{"gif", &RunSettings::ext_gif, {"e.gif"}},
+                    ClassCase{"txt", &RunSettings::ext_txt, {"f.txt", "g.text"}},
+                    ClassCase{"other", &RunSettings::ext_other, {"h.png"}}),
+    [](const auto& info) { return info.param.label; });
+
 struct StartCase {
     std::string start_folder;
     std::string full_name;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "listing_line.h"
+#include "output_file.h"
 #include "path_to_url.h"
 #include "run_settings.h"
 #include "search_error.h"
@@ -148,6 +149,39 @@ TEST(WriteListingLine, ReadsTheOutputPathForEveryLine) {
     EXPECT_EQ(ReadFile(first), "a.txt\r\n");
     EXPECT_EQ(ReadFile(second), "b.txt\r\n");
 }
+
+// What a killed writer, another program or the user left unfinished gets a
+// line end before a run's first line, so that it cannot merge with it.
+struct FileEndCase {
+    std::string label;
+    bool exists;
+    std::string before;
+    std::string kept;  // what of the file comes before the first run's lines
+    friend std::ostream& operator<<(std::ostream& os, const FileEndCase& c) { return os << c.label; }
+};
+
+class UnfinishedLine : public testing::TestWithParam<FileEndCase> {};
+
+TEST_P(UnfinishedLine, NeverMergesWithTheFirstLineOfARun) {
+    const FileEndCase& c = GetParam();
+    TempFolder temp;
+    const std::string out = c.exists ? temp.File("out.txt", c.before) : temp.path() + "/out.txt";
+    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    for (int run = 0; run < 2; ++run) {
+        BeginOutputRun();
+        WriteListingLine(kFolder + "a.htm", "a.htm");
+        WriteListingLine(kFolder + "b.htm", "b.htm");
+    }
+    EXPECT_EQ(ReadFile(out), c.kept + "a.htm\r\nb.htm\r\na.htm\r\nb.htm\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, UnfinishedLine,
+    testing::Values(FileEndCase{"new", false, "", ""}, FileEndCase{"empty", true, "", ""},
+                    FileEndCase{"crlf", true, "old\r\n", "old\r\n"}, FileEndCase{"lf", true, "old\n", "old\n"},
+                    FileEndCase{"torn", true, "<A HREF=file:///x/y", "<A HREF=file:///x/y\r\n"},
+                    FileEndCase{"cr", true, "old\r", "old\r\r\n"}),
+    [](const auto& info) { return info.param.label; });
 
 struct OutputErrorCase {
     std::string label;
