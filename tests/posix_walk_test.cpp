@@ -5,26 +5,24 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "directory_walk.h"
 #include "platform.h"
+#include "posix_test_support.h"
 #include "run_settings.h"
 #include "search_error.h"
-#include "posix_test_support.h"
 #include "test_support.h"
-#include "window_hooks.h"
 #include "texts.h"
+#include "window_hooks.h"
 
 namespace {
 
@@ -33,10 +31,10 @@ using test_support::CrLfLines;
 using test_support::ReadFile;
 using test_support::RunScope;
 using test_support::Settings;
-using test_support::TempFolder;
 using test_support::HtmlDecode;
 using test_support::PercentDecode;
 using test_support::RunUnprivileged;
+using test_support::TempFolder;
 using test_support::Walk;
 
 TEST(PosixFolder, ReportsTheAttributeWordOfEachKindOfEntry) {
