@@ -59,10 +59,18 @@ TEST(DirectoryWalk, VisitsInListingOrderDepthFirstWithEventsBeforeAllButTheFirst
     root.File("a.htm");
 
     FakeRun run(Settings(&RunSettings::ext_htm, false), "/r", root);
-    const WalkSummary summary = RunSearch();
+    WalkSummary summary;
+    std::vector<std::string> folders;  // the summary's current folder at each turn of the window
+    window_hooks.process_events = [&] {
+        run.log.push_back("E");
+        folders.push_back(summary.current_folder);
+    };
+    RunSearch(summary);
 
     EXPECT_EQ(run.OutputLines(),
               (std::vector<std::string>{"/r/b.htm", "/r/sub/c.htm", "/r/sub/deeper/d.htm", "/r/a.htm"}));
+    EXPECT_EQ(folders, (std::vector<std::string>{"/r/", "/r/", "/r/", "/r/sub/", "/r/sub/", "/r/sub/",
+                                                 "/r/sub/deeper/", "/r/sub/deeper/", "/r/"}));
     EXPECT_EQ(run.log, (std::vector<std::string>{
                            /* "." */ "E" /* ".." */, "E", "S:/r/b.htmb.htm", "E" /* sub */,
                            /* sub/. */ "E" /* sub/.. */, "E", "S:/r/sub/c.htmc.htm", "E" /* deeper */,
@@ -70,6 +78,7 @@ TEST(DirectoryWalk, VisitsInListingOrderDepthFirstWithEventsBeforeAllButTheFirst
                            "E", "S:/r/a.htma.htm", "M:COMPLETED ..."}));
     EXPECT_EQ(summary.entries, 12u);
     EXPECT_EQ(summary.matches, 4u);
+    EXPECT_EQ(summary.lines_written, 4u);
     EXPECT_EQ(run.platform.drives, std::vector<std::string>{"/"});
 }
 
@@ -249,8 +258,12 @@ TEST(DirectoryWalk, OutputFailureEndsTheRunAndKeepsEarlierLines) {
     const std::string good = run.output, bad = run.temp.path();  // a folder
     // The check before the walk and the first line see the good path.
     window_hooks.output_path = [&] { return ++calls <= 2 ? good : bad; };
-    EXPECT_THROW(RunSearch(), SearchError);
+    WalkSummary summary;
+    EXPECT_THROW(RunSearch(summary), SearchError);
     EXPECT_EQ(run.OutputLines(), std::vector<std::string>{"a.htm"});
+    // The summary stays as far as the walk got: the second match found, its line not written.
+    EXPECT_EQ(summary.matches, 2u);
+    EXPECT_EQ(summary.lines_written, 1u);
     EXPECT_EQ(run.log, (std::vector<std::string>{"S:/r/a.htma.htm", "E", "S:/r/b.htmb.htm"}));
 }
 
