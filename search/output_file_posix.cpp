@@ -45,8 +45,9 @@ int OpenOutput(const std::string& path, bool create) {
         close(fd);
         throw SearchError(kCannotOpenOutput, path, Writable(st.st_mode) ? Reason(error) : kNotAFileOrDevice);
     }
-    // Known to be a file or a device now: writes may wait as usual (a terminal, say).
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // A device may make writes wait (a terminal, say): let them, as usual.
+    // Writes to a regular file never wait, so that costs no call per line.
+    if (S_ISCHR(st.st_mode)) fcntl(fd, F_SETFL, O_APPEND);
     return fd;
 }
 

@@ -67,7 +67,7 @@ TEST(PosixOutput, SpecialFilesAreRefusedAtOnceAndDevicesTaken) {
     const int reader = open(read.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
     for (const std::string& out : {lonely, read, std::string("/dev/null")}) {
-        const std::string result = RunUnprivileged(
+        const std::string result = test_support::RunInChild(
             [&] {
                 alarm(1);  // a run that blocks dies here
                 RunScope scope(Settings(&RunSettings::ext_htm), out);
@@ -85,7 +85,7 @@ TEST(PosixOutput, AWriteCutShortIsTakenBack) {
     TempFolder temp;
     const std::string out = temp.path() + "/out.txt";
     const std::string full = "/" + std::string(35, 'n') + ".htm";  // 42 bytes with CR LF
-    const std::string result = RunUnprivileged(
+    const std::string result = test_support::RunInChild(
         [&] {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{100, 100};

@@ -46,10 +46,10 @@ inline std::string HtmlDecode(std::string text) {
     return text;
 }
 
-// Runs body in a child process, by default one that has given up root, so
+// Runs body in a child process, one that has given up root when asked, so
 // that file permissions bind even when the tests run as root; returns what
 // body returned, or "error: " and the text of what it threw.
-inline std::string RunUnprivileged(const std::function<std::string()>& body, bool give_up_root = true) {
+inline std::string RunInChild(const std::function<std::string()>& body, bool give_up_root) {
     int fds[2];
     if (pipe(fds) != 0) return "pipe failed";
     const pid_t child = fork();
@@ -75,5 +75,7 @@ inline std::string RunUnprivileged(const std::function<std::string()>& body, boo
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
     return result;
 }
+
+inline std::string RunUnprivileged(const std::function<std::string()>& body) { return RunInChild(body, true); }
 
 }  // namespace test_support
