@@ -49,7 +49,9 @@ bool WriteListingLine(const std::string& full_name, const std::string& bare_name
     line += "\r\n";
     bool substituted = false;
     AppendToFile(OutputPath(), EncodeForOutput(line, substituted));
-    return substituted || (!run_settings.out_html && run_settings.out_text && HasLineBreak(ChosenName(full_name, bare_name)));
+    // A TEXT line carries a substitute for each line break of the name.
+    const bool text_line = !run_settings.out_html && run_settings.out_text;
+    return substituted || (text_line && HasLineBreak(ChosenName(full_name, bare_name)));
 }
 
 }  // namespace Module1
