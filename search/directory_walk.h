@@ -1,10 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "platform.h"
 
 namespace Module1 {
 
@@ -12,9 +11,11 @@ namespace Module1 {
 struct WalkSummary {
     std::uint64_t entries = 0;
     std::uint64_t matches = 0;
+    std::uint64_t lines_written = 0;             // lines actually appended to the output file
     std::uint64_t skipped_folders = 0;           // folders that could not be entered or listed
     std::vector<std::string> skipped_examples;  // the first few of them
     std::uint64_t unrepresentable_names = 0;     // lines written with substitutes
+    std::string current_folder;                  // the folder path whose listing the walk is on
 };
 
 inline constexpr std::size_t kSkippedExamples = 5;
@@ -30,24 +31,8 @@ std::string CompletionMessage(const WalkSummary& summary);
 // gets a line in the output file, then the completion box is shown. Throws
 // SearchError when the start folder cannot be opened or a line not written.
 WalkSummary RunSearch();
-
-// The state of one walk; RunSearch drives it.
-class DirectoryWalk {
-public:
-    // Hands every entry of the folder to HandleEntry; folder_path names the
-    // folder and ends in the separator.
-    void WalkFolder(Folder& folder, const std::string& pattern, const std::string& folder_path);
-    // Descends into a folder entry, or puts any other entry to the class test.
-    void HandleEntry(Folder& current, const FindData& entry, const std::string& pattern,
-                     const std::string& folder_path);
-
-    const WalkSummary& summary() const { return summary_; }
-
-private:
-    void TestFile(const std::string& name, const std::string& folder_path);
-    void RememberSkipped(const std::string& folder_path);
-
-    WalkSummary summary_;
-};
+// The same, keeping `summary` current while it walks (the window's hooks
+// may read it) and leaving it as far as the walk got when it throws.
+void RunSearch(WalkSummary& summary);
 
 }  // namespace Module1
