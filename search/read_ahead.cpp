@@ -1,5 +1,6 @@
 #include "read_ahead.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -19,7 +20,7 @@ ReadAhead::~ReadAhead() {
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
-    changed_.notify_all();
+    work_.notify_all();
     for (std::thread& reader : readers_) reader.join();
     // Unlink the nodes one by one: letting a deep chain go at once would
     // free it recursively, one stack frame per level.
@@ -40,11 +41,14 @@ void ReadAhead::Take(FolderNode& node) {
         Read(node);
         return;
     }
-    changed_.wait(lock, [&] { return node.state == FolderNode::State::kRead; });
+    awaited_ = &node;
+    node_read_.wait(lock, [&] { return node.state == FolderNode::State::kRead; });
+    awaited_ = nullptr;
     if (node.read_ahead) {
+        const bool was_full = folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes;
         --folders_ahead_;
         bytes_ahead_ -= node.listing.Bytes();
-        changed_.notify_all();
+        if (was_full) work_.notify_all();
     }
 }
 
@@ -126,6 +130,8 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
         }
     }
     std::shared_ptr<Folder> shared(std::move(folder));
+    bool wake_walk = false;
+    std::size_t queued = 0;
     {
         std::lock_guard lock(mutex_);
         node.unentered = node.subfolders.size();
@@ -137,8 +143,11 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
         queue_.erase(node.place);
         if (node.read_ahead) bytes_ahead_ += node.listing.Bytes();
         node.state = FolderNode::State::kRead;
+        wake_walk = awaited_ == &node;
+        queued = node.subfolders.size();
     }
-    changed_.notify_all();
+    if (wake_walk) node_read_.notify_one();
+    for (std::size_t i = 0; i < std::min(queued, limits_.readers); ++i) work_.notify_one();
 }
 
 void ReadAhead::KeepFolder(FolderNode& node, std::shared_ptr<Folder> folder) {
@@ -158,7 +167,7 @@ void ReadAhead::Reader() {
     std::unique_lock lock(mutex_);
     for (;;) {
         FolderNode* next = nullptr;
-        changed_.wait(lock, [&] {
+        work_.wait(lock, [&] {
             if (stopping_) return true;
             if (folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes) return false;
             for (FolderNode* node : queue_) {

@@ -79,7 +79,9 @@ private:
     std::shared_ptr<FolderNode> start_;
 
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable work_;       // readers: a folder was queued or room was made
+    std::condition_variable node_read_;  // the walk: the folder it waits for was read
+    const FolderNode* awaited_ = nullptr;
     std::list<FolderNode*> queue_;  // depth-first order; queued and being read
     std::size_t folders_ahead_ = 0;
     std::size_t bytes_ahead_ = 0;
