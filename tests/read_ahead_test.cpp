@@ -189,12 +189,13 @@ TEST(ReadAhead, WritesWhatTheSequentialWalkWritesOverASeededTreeOf50000Entries) 
     EXPECT_EQ(CompareAllClasses(root, temp.path() + "/out"), "same");
 }
 
-// Makes LEVELS nested folders "d", each with "page.htm", relative to the one
-// above, since their paths are longer than any path the system takes.
+// Makes LEVELS nested folders "d", every thousandth with "page.htm",
+// relative to the one above, since their paths are longer than any path the
+// system takes.
 void MakeChain(const std::string& root, int levels) {
     int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < levels && fd >= 0; ++level) {
-        close(openat(fd, "page.htm", O_CREAT | O_WRONLY, 0644));
+    for (int level = 1; level <= levels && fd >= 0; ++level) {
+        if (level % 1000 == 0) close(openat(fd, "page.htm", O_CREAT | O_WRONLY, 0644));
         mkdirat(fd, "d", 0755);
         const int next = openat(fd, "d", O_RDONLY | O_DIRECTORY);
         close(fd);
@@ -240,7 +241,7 @@ TEST(ReadAhead, WalksAHundredThousandLevelsWithinSixtyFourOpenFiles) {
         return message + " " + std::to_string(lines) + " lines of " + std::to_string(text.size() / 10);
     });
     if (!volume.mounted()) RemoveChain(root);
-    EXPECT_EQ(result, "COMPLETED ... 100000 lines of 100000");
+    EXPECT_EQ(result, "COMPLETED ... 100 lines of 100");
 }
 
 // While the walk runs, another thread renames, removes and locks folders and
