@@ -6,7 +6,7 @@
 #include "window_hooks.h"
 
 #ifndef MARROWPINE_READERS
-#define MARROWPINE_READERS 4
+#define MARROWPINE_READERS 8
 #endif
 
 namespace Module1 {

@@ -45,10 +45,14 @@ void ReadAhead::Take(FolderNode& node) {
     node_read_.wait(lock, [&] { return node.state == FolderNode::State::kRead; });
     awaited_ = nullptr;
     if (node.read_ahead) {
-        const bool was_full = folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes;
         --folders_ahead_;
         bytes_ahead_ -= node.listing.Bytes();
-        if (was_full) work_.notify_all();
+        // Readers that stopped at the limit go on together once a quarter of
+        // it is free again, not one at a time with every folder taken.
+        if (readers_paused_ && folders_ahead_ <= limits_.folders / 4 * 3 && bytes_ahead_ <= limits_.bytes / 4 * 3) {
+            readers_paused_ = false;
+            work_.notify_all();
+        }
     }
 }
 
@@ -169,7 +173,8 @@ void ReadAhead::Reader() {
         FolderNode* next = nullptr;
         work_.wait(lock, [&] {
             if (stopping_) return true;
-            if (folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes) return false;
+            if (folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes) readers_paused_ = true;
+            if (readers_paused_) return false;
             for (FolderNode* node : queue_) {
                 if (node->state == FolderNode::State::kQueued) {
                     next = node;

@@ -86,6 +86,7 @@ private:
     std::size_t folders_ahead_ = 0;
     std::size_t bytes_ahead_ = 0;
     std::size_t open_ = 0;
+    bool readers_paused_ = false;  // the readers reached a limit and wait for room
     bool stopping_ = false;
     std::vector<std::thread> readers_;
 };
