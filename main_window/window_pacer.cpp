@@ -1,16 +1,12 @@
 #include "window_pacer.h"
 
-#include <QCoreApplication>
-#include <QLabel>
 #include <algorithm>
-
-#include "native_names.h"
 
 void WindowPacer::Begin() {
     stats_ = {};
     running_ = true;
     has_pending_ = false;
-    last_turn_ = Clock::now();
+    last_turn_ = toolkit_.now();
     last_paint_ = Clock::time_point{};
 }
 
@@ -19,37 +15,36 @@ void WindowPacer::NoteGap(Clock::time_point now) {
 }
 
 void WindowPacer::ProcessEvents() {
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = toolkit_.now();
     if (now - last_turn_ < kTurnInterval) return;
     NoteGap(now);
     if (has_pending_ && now - last_paint_ >= kRepaintInterval) Paint(now);
-    QCoreApplication::processEvents();
+    if (toolkit_.process_events) toolkit_.process_events();
     ++stats_.turns;
     // A modal box opened from the loop (About) holds the walk; that time
     // is a turn, not a gap.
-    last_turn_ = Clock::now();
+    last_turn_ = toolkit_.now();
 }
 
 void WindowPacer::SetStatus(const std::string& text) {
     pending_ = text;
     has_pending_ = true;
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = toolkit_.now();
     if (now - last_paint_ >= kRepaintInterval) Paint(now);
 }
 
 void WindowPacer::Flush() {
-    if (has_pending_) Paint(Clock::now());
+    if (has_pending_) Paint(toolkit_.now());
 }
 
 void WindowPacer::End() {
-    NoteGap(Clock::now());
+    NoteGap(toolkit_.now());
     Flush();
     running_ = false;
 }
 
 void WindowPacer::Paint(Clock::time_point now) {
-    label_->setText(NameToText(pending_));
-    label_->repaint();
+    if (toolkit_.paint_status) toolkit_.paint_status(pending_);
     has_pending_ = false;
     last_paint_ = now;
     ++stats_.repaints;

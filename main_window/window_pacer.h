@@ -2,9 +2,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
-
-class QLabel;
 
 // What the window saw of one run's pacing.
 struct PacingStats {
@@ -18,13 +17,24 @@ struct PacingStats {
 // walk itself. The pacer hands control to the event loop only when
 // kTurnInterval has passed since it last did, and repaints the status label
 // at most once per kRepaintInterval, always showing the latest match.
+// Toolkit-free: the front end supplies the repaint and the event-loop turn.
 class WindowPacer {
 public:
     using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds kTurnInterval{10};
     static constexpr std::chrono::milliseconds kRepaintInterval{16};
 
-    explicit WindowPacer(QLabel* status_label) : label_(status_label) {}
+    struct Toolkit {
+        // Shows the text in the status label and repaints it at once.
+        std::function<void(const std::string& text)> paint_status;
+        // Lets the window handle its pending events.
+        std::function<void()> process_events;
+        // The time; tests put a clock of their own here.
+        std::function<Clock::time_point()> now = [] { return Clock::now(); };
+    };
+
+    WindowPacer() = default;
+    explicit WindowPacer(Toolkit toolkit) : toolkit_(std::move(toolkit)) {}
 
     void Begin();
     void ProcessEvents();
@@ -41,7 +51,7 @@ private:
     void Paint(Clock::time_point now);
     void NoteGap(Clock::time_point now);
 
-    QLabel* label_;
+    Toolkit toolkit_;
     bool running_ = false;
     Clock::time_point last_turn_{};
     Clock::time_point last_paint_{};

@@ -4,6 +4,7 @@
 #include "form1.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include "drive_list.h"
 #include "drives.h"
 #include "folder_list.h"
+#include "form1_description.h"
 #include "form2.h"
 #include "message_box.h"
 #include "native_names.h"
@@ -21,7 +23,7 @@
 #include "run_settings.h"
 #include "window_hooks.h"
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent), pacer_(nullptr) {
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     // Nothing is saved and nothing needs tearing down: the end is immediate,
     // also in the middle of a walk, whose lines are each complete on disk.
     end_program = [] {
@@ -29,7 +31,13 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), pacer_(nullptr) {
         std::_Exit(EXIT_SUCCESS);
     };
     BuildLayout();
-    pacer_ = WindowPacer(Label2);
+    pacer_ = WindowPacer({
+        .paint_status = [this](const std::string& text) {
+            Label2->setText(NameToText(text));
+            Label2->repaint();
+        },
+        .process_events = [] { QCoreApplication::processEvents(); },
+    });
     ConnectHandlers();
     InstallWindowHooks();
     Drive1->SetDrives(Module1::ListDrives());
@@ -96,8 +104,8 @@ void Form1::Drive1_Change() {
     // Opening the drive moves the folder list, which rewrites start_folder
     // through Dir1_Change before start_drive is written here.
     if (!Dir1->Open(drive, drive, failure)) {
-        ShowMessageBox(this, QStringLiteral("ドライブを読み取れません: %1 (%2)")
-                                 .arg(NameToText(drive), QString::fromUtf8(failure)));
+        ::ShowMessageBox(this, QString::fromUtf8(Form1Description::kDriveUnreadable) +
+                                   QStringLiteral(": %1 (%2)").arg(NameToText(drive), QString::fromUtf8(failure)));
         // Both lists keep naming the folder that is still open.
         Drive1->SelectDrive(Dir1->Root());
         return;
@@ -116,7 +124,9 @@ void Form1::opt_ext4_Click() { Text1->setText(QString()); }
 void Form1::opt_ext5_Click() { Text1->setText(QString()); }
 void Form1::opt_ext6_Click() { Text1->setFocus(); }
 
-void Form1::mnuFile_about_about_Click() { ShowMessageBox(this, QStringLiteral("MARROWPINE\u3000ver0.8")); }
+void Form1::mnuFile_about_about_Click() {
+    ::ShowMessageBox(this, QString::fromUtf8(Form1Description::kAboutText));
+}
 
 void Form1::Command_Exit_Click() {
     if (ending_) return;  // closing the window below comes back through Form_Unload

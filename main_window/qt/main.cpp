@@ -1,4 +1,6 @@
 // MARROWPINE: lists every file of one kind under a chosen folder.
+// Read next: form1.h (the window), then ../form1_description.h (what it shows)
+// and ../run_command.h (what Execute does).
 
 #include <QApplication>
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "run_command.h"
 #include "window_pacer.h"
 
 class DriveList;
@@ -20,7 +21,7 @@ class QRadioButton;
 
 // The main window: the search folder, the file-type class, the output and
 // name styles, and the Execute command that runs one listing.
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private RunWindow {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -86,7 +87,15 @@ private:
     void PlaceWindow();
     void OpenStartFolder();
     void InstallWindowHooks();
-    void SetRunLocked(bool locked);
+
+    // What the Execute command asks of the window.
+    bool IsSelected(std::string_view option) const override;
+    std::string FreeExtensionText() const override;
+    void SetEnabled(std::string_view control, bool enabled) override;
+    void SetBusyPointer(bool busy) override;
+    bool ShowSave(const char* default_ext, const char* title) override;
+    std::string OutputFileName() const override;
+    void ShowMessageBox(const std::string& text) override;
 
     std::unique_ptr<Form2> form2_;
     WindowPacer pacer_;

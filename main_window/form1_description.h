@@ -1,0 +1,82 @@
+#pragma once
+
+// Form1 as the window was designed, written once for every front end: the
+// controls with their kinds, captions, places, frames, stacking and tab
+// order, the menu, the window's own texts and the order in which a run locks
+// the controls. A front end turns this into its toolkit's controls; it adds
+// no caption or place of its own.
+
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace Form1Description {
+
+enum class Kind { Frame, OptionButton, TextBox, CommandButton, Label, DriveList, FolderList };
+
+// A place and size in twips (1/1440 inch).
+struct Twips {
+    int left, top, width, height;
+};
+
+struct Control {
+    std::string_view name;
+    Kind kind;
+    std::string_view parent;   // the frame it lies in; empty for the window itself
+    std::string_view caption;  // empty where the control shows none
+    Twips place;               // relative to the parent frame, else to the client area
+    int tab_index;
+};
+
+// In stacking order: a control lies above every control further down that it overlaps.
+std::span<const Control> Controls();
+// The control of that name, or nullptr.
+const Control* Find(std::string_view name);
+// Whether the kind can hold the keyboard focus (frames and labels never do).
+bool TakesFocus(Kind kind);
+// The controls that take the focus, in rising tab index.
+std::vector<const Control*> TabOrder();
+// The place in the client area's coordinates, whatever frame the control is in.
+Twips PlaceInClientArea(const Control& control);
+// The option buttons that exclude each other: those of the same frame.
+std::vector<const Control*> OptionGroup(const Control& option);
+
+// The controls a run locks, in the order it locks and unlocks them.
+inline constexpr std::string_view kRunLockOrder[] = {
+    "opt_ext1", "opt_ext2",          "opt_ext3",          "opt_ext4", "opt_ext5", "opt_ext6", "opt_inside_style1",
+    "opt_inside_style2", "opt_out1", "opt_out2", "Text1", "Command_Exec", "Dir1", "Drive1",
+};
+// The options the window selects when it loads, one per group.
+inline constexpr std::string_view kSelectedAtLoad[] = {"opt_ext1", "opt_out1", "opt_inside_style1"};
+
+// The window: client area and its opening place on the screen, in twips.
+inline constexpr int kClientWidth = 7080;
+inline constexpr int kClientHeight = 4365;
+inline constexpr int kClientLeft = 3690;
+inline constexpr int kClientTop = 2085;
+
+// The menu: one menu with one item. "&" marks the access key (Alt+A).
+inline constexpr std::string_view kMenuName = "mnuFile_about";
+inline constexpr std::string_view kMenuCaption = "&About";
+inline constexpr std::string_view kMenuItemName = "mnuFile_about_about";
+inline constexpr std::string_view kMenuItemCaption = "About";
+
+// The window's own texts (the titles of boxes and the run's texts are in texts.h).
+inline constexpr char kAboutText[] = "MARROWPINE\u3000ver0.8";
+inline constexpr char kSaveDialogTitle[] = "検索結果を保存";
+inline constexpr char kDriveUnreadable[] = "ドライブを読み取れません";
+inline constexpr char kDefaultExtHtml[] = "htm";
+inline constexpr char kDefaultExtText[] = "txt";
+
+// Form2, the hidden host of the save dialog.
+inline constexpr char kForm2Caption[] = "検索結果の保存";
+inline constexpr int kForm2ClientWidth = 5175;
+inline constexpr int kForm2ClientHeight = 2085;
+inline constexpr Control kDlgCmd1{"dlg_cmd1", Kind::CommandButton, "", "dlg_cmd1", {3120, 480, 1215, 495}, 0};
+
+// Twips to pixels at the given dots per inch (15 twips per pixel at 96),
+// rounded to the nearest pixel.
+constexpr int TwipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+
+}  // namespace Form1Description

@@ -1,0 +1,130 @@
+// Form1's controls as Qt widgets, made from the window's description: each
+// kind becomes its widget, each place is converted from twips, frames are
+// the parents of their option buttons.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <map>
+
+#include "drive_list.h"
+#include "folder_list.h"
+#include "form1.h"
+#include "form1_description.h"
+#include "frame_box.h"
+#include "texts.h"
+
+namespace {
+
+namespace fd = Form1Description;
+
+// Qt lays out in device-independent pixels, 96 to the inch.
+constexpr int kLogicalDpi = 96;
+
+int Pixels(int twips) { return fd::TwipsToPixels(twips, kLogicalDpi); }
+
+QRect Geometry(const fd::Twips& t) { return {Pixels(t.left), Pixels(t.top), Pixels(t.width), Pixels(t.height)}; }
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QWidget* MakeControl(const fd::Control& control, QWidget* parent) {
+    const QString caption = Text(control.caption);
+    switch (control.kind) {
+    case fd::Kind::Frame: return new FrameBox(caption, parent);
+    case fd::Kind::OptionButton: return new QRadioButton(caption, parent);
+    case fd::Kind::TextBox: return new QLineEdit(caption, parent);
+    case fd::Kind::CommandButton: return new QPushButton(caption, parent);
+    case fd::Kind::Label: return new QLabel(caption, parent);
+    case fd::Kind::DriveList: return new DriveList(parent);
+    case fd::Kind::FolderList: return new FolderList(parent);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void Form1::BuildLayout() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(Module1::kTitle));
+    client_area = new QWidget(this);
+    client_area->setObjectName(QStringLiteral("client_area"));
+    setCentralWidget(client_area);
+
+    // Frames first, so that their option buttons have a parent.
+    std::map<std::string_view, QWidget*> made;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const fd::Control& control : fd::Controls()) {
+            if ((control.kind == fd::Kind::Frame) != (pass == 0)) continue;
+            QWidget* parent = control.parent.empty() ? client_area : made.at(control.parent);
+            QWidget* widget = MakeControl(control, parent);
+            widget->setObjectName(Text(control.name));
+            widget->setGeometry(Geometry(control.place));
+            if (!fd::TakesFocus(control.kind)) widget->setFocusPolicy(Qt::NoFocus);
+            made[control.name] = widget;
+        }
+    }
+    // Raised from the bottom of the stack up, so that Dir1 lies above
+    // Frame4 and Text1 above Frame1.
+    const auto controls = fd::Controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) made.at(it->name)->raise();
+
+    auto get = [&made]<typename Widget>(Widget*& member, std::string_view name) {
+        member = static_cast<Widget*>(made.at(name));
+    };
+    get(Frame1, "Frame1");
+    get(Frame2, "Frame2");
+    get(Frame3, "Frame3");
+    get(Frame4, "Frame4");
+    get(opt_ext1, "opt_ext1");
+    get(opt_ext2, "opt_ext2");
+    get(opt_ext3, "opt_ext3");
+    get(opt_ext4, "opt_ext4");
+    get(opt_ext5, "opt_ext5");
+    get(opt_ext6, "opt_ext6");
+    get(opt_out1, "opt_out1");
+    get(opt_out2, "opt_out2");
+    get(opt_inside_style1, "opt_inside_style1");
+    get(opt_inside_style2, "opt_inside_style2");
+    get(Text1, "Text1");
+    get(Drive1, "Drive1");
+    get(Dir1, "Dir1");
+    get(Command_Exec, "Command_Exec");
+    get(Command_Exit, "Command_Exit");
+    get(Label2, "Label2");
+
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2->setWordWrap(true);
+    Label2->setTextFormat(Qt::PlainText);
+    // Exit stays live during a run, so it keeps the arrow under the hourglass.
+    Command_Exit->setCursor(Qt::ArrowCursor);
+
+    mnuFile_about = menuBar()->addMenu(Text(fd::kMenuCaption));
+    mnuFile_about->setObjectName(Text(fd::kMenuName));
+    mnuFile_about_about = mnuFile_about->addAction(Text(fd::kMenuItemCaption));
+    mnuFile_about_about->setObjectName(Text(fd::kMenuItemName));
+    mnuFile_about_about->setMenuRole(QAction::NoRole);
+
+    SetTabOrder();
+    PlaceWindow();
+}
+
+void Form1::SetTabOrder() {
+    const std::vector<const fd::Control*> order = fd::TabOrder();
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+        setTabOrder(findChild<QWidget*>(Text(order[i]->name)), findChild<QWidget*>(Text(order[i + 1]->name)));
+    }
+}
+
+void Form1::PlaceWindow() {
+    // The client area is what lies below the menu bar; it opens at a fixed
+    // place on the screen and never changes size.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    const int menu_height = menuBar()->sizeHint().height();
+    const QSize client(Pixels(fd::kClientWidth), Pixels(fd::kClientHeight));
+    setFixedSize(client.width(), client.height() + menu_height);
+    setGeometry(Pixels(fd::kClientLeft), Pixels(fd::kClientTop) - menu_height, client.width(),
+                client.height() + menu_height);
+}

@@ -1,0 +1,53 @@
+// The Execute command's questions about the window, answered with Qt's
+// widgets; the command itself is the shared one (run_command.h).
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "form1.h"
+#include "form2.h"
+#include "message_box.h"
+#include "native_names.h"
+
+void Form1::InstallWindowHooks() { ::InstallWindowHooks(*this, pacer_); }
+
+void Form1::Command_Exec_Click() { ExecuteRun(*this, pacer_); }
+
+void Form1::CaptureRunSettings() { ::CaptureRunSettings(*this); }
+
+bool Form1::IsSelected(std::string_view option) const {
+    const auto* button = findChild<QRadioButton*>(QString::fromUtf8(option.data(), static_cast<qsizetype>(option.size())));
+    return button != nullptr && button->isChecked();
+}
+
+std::string Form1::FreeExtensionText() const { return Text1->text().toStdString(); }
+
+void Form1::SetEnabled(std::string_view control, bool enabled) {
+    if (auto* widget = findChild<QWidget*>(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())))) {
+        widget->setEnabled(enabled);
+    }
+}
+
+void Form1::SetBusyPointer(bool busy) {
+    if (busy) {
+        setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
+    }
+}
+
+bool Form1::ShowSave(const char* default_ext, const char* title) {
+    CommonDialog& dialog = DialogHost().CommonDialog1;
+    dialog.FileName.clear();
+    if (default_ext != nullptr) dialog.DefaultExt = QString::fromUtf8(default_ext);
+    dialog.DialogTitle = QString::fromUtf8(title);
+    return dialog.ShowSave(this);
+}
+
+// The path keeps the file system's bytes.
+std::string Form1::OutputFileName() const {
+    return form2_ ? TextToName(form2_->CommonDialog1.FileName) : std::string();
+}
+
+void Form1::ShowMessageBox(const std::string& text) { ::ShowMessageBox(this, QString::fromUtf8(text)); }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class WindowPacer;
+
+// The Execute command and the walk's ways back to the window, the same for
+// every front end. A front end answers these questions about its controls,
+// which it knows by the names of the description.
+class RunWindow {
+public:
+    virtual ~RunWindow() = default;
+    // Whether the option button is selected.
+    virtual bool IsSelected(std::string_view option) const = 0;
+    // The text of Text1, as the run settings keep names.
+    virtual std::string FreeExtensionText() const = 0;
+    virtual void SetEnabled(std::string_view control, bool enabled) = 0;
+    // The hourglass over the window, or the default pointer again.
+    virtual void SetBusyPointer(bool busy) = 0;
+    // CommonDialog1: clears FileName, sets DefaultExt (left as it was when
+    // default_ext is null) and the title, and shows the modal save dialog.
+    // True when the user chose a file. Cancel and an empty name give false.
+    virtual bool ShowSave(const char* default_ext, const char* title) = 0;
+    // CommonDialog1's FileName, as the run settings keep names.
+    virtual std::string OutputFileName() const = 0;
+    // A modal box: title "MARROWPINE", the text, OK only, no icon.
+    virtual void ShowMessageBox(const std::string& text) = 0;
+};
+
+// Copies the window's choices into the run settings (the folder selection
+// is not touched: the lists keep it current).
+void CaptureRunSettings(const RunWindow& window);
+
+// Locks or unlocks the controls that feed a run, in the fixed order.
+void SetRunLocked(RunWindow& window, bool locked);
+
+// Points the walk's hooks at the window: status and event-loop turns
+// through the pacer, boxes and the output file through the window.
+void InstallWindowHooks(RunWindow& window, WindowPacer& pacer);
+
+// Command_Exec_Click: the save dialog, the capture, the locked window and
+// the walk. The one place that catches the search's errors: a failed run
+// says why in a box and gives the window back; lines written stay.
+void ExecuteRun(RunWindow& window, WindowPacer& pacer);
