@@ -1,5 +1,7 @@
 #include "folder_walk.h"
 
+#include <algorithm>
+
 #include "file_classes.h"
 #include "listing_line.h"
 #include "run_settings.h"
@@ -31,8 +33,9 @@ ReadAheadLimits DefaultReadAheadLimits() {
     ReadAheadLimits limits;
     // Chosen by measurement on two cores: cold and remote reads gain from
     // more readers than cores, warm ones lose little (bench/run).
-    limits.readers = MARROWPINE_READERS;
     limits.open_folders = FolderHandleBudget();
+    // Each reader holds up to two folders of its own while it opens one.
+    limits.readers = std::min<std::size_t>(MARROWPINE_READERS, limits.open_folders / 2);
     return limits;
 }
 
