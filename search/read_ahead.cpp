@@ -135,7 +135,7 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
     }
     std::shared_ptr<Folder> shared(std::move(folder));
     bool wake_walk = false;
-    std::size_t queued = 0;
+    std::size_t wake_readers = 0;
     {
         std::lock_guard lock(mutex_);
         node.unentered = node.subfolders.size();
@@ -148,10 +148,11 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
         if (node.read_ahead) bytes_ahead_ += node.listing.Bytes();
         node.state = FolderNode::State::kRead;
         wake_walk = awaited_ == &node;
-        queued = node.subfolders.size();
+        // Only idle readers are woken, and none while they wait for room.
+        if (!readers_paused_) wake_readers = std::min(node.subfolders.size(), idle_readers_);
     }
     if (wake_walk) node_read_.notify_one();
-    for (std::size_t i = 0; i < std::min(queued, limits_.readers); ++i) work_.notify_one();
+    for (std::size_t i = 0; i < wake_readers; ++i) work_.notify_one();
 }
 
 void ReadAhead::KeepFolder(FolderNode& node, std::shared_ptr<Folder> folder) {
@@ -167,23 +168,26 @@ void ReadAhead::DropFolder(FolderNode& node) {
     --open_;
 }
 
+// The first queued folder, unless the readers are at a limit.
+FolderNode* ReadAhead::NextToRead() {
+    if (folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes) readers_paused_ = true;
+    if (readers_paused_) return nullptr;
+    for (FolderNode* node : queue_) {
+        if (node->state == FolderNode::State::kQueued) return node;
+    }
+    return nullptr;
+}
+
 void ReadAhead::Reader() {
     std::unique_lock lock(mutex_);
-    for (;;) {
-        FolderNode* next = nullptr;
-        work_.wait(lock, [&] {
-            if (stopping_) return true;
-            if (folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes) readers_paused_ = true;
-            if (readers_paused_) return false;
-            for (FolderNode* node : queue_) {
-                if (node->state == FolderNode::State::kQueued) {
-                    next = node;
-                    return true;
-                }
-            }
-            return false;
-        });
-        if (stopping_) return;
+    while (!stopping_) {
+        FolderNode* next = NextToRead();
+        if (next == nullptr) {
+            ++idle_readers_;
+            work_.wait(lock);
+            --idle_readers_;
+            continue;
+        }
         next->state = FolderNode::State::kReading;
         next->read_ahead = true;
         ++folders_ahead_;

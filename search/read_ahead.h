@@ -73,6 +73,7 @@ private:
     void Finish(FolderNode& node, std::unique_ptr<Folder> folder);
     void KeepFolder(FolderNode& node, std::shared_ptr<Folder> folder);
     void DropFolder(FolderNode& node);
+    FolderNode* NextToRead();
     void Reader();
 
     ReadAheadLimits limits_;
@@ -87,6 +88,7 @@ private:
     std::size_t bytes_ahead_ = 0;
     std::size_t open_ = 0;
     bool readers_paused_ = false;  // the readers reached a limit and wait for room
+    std::size_t idle_readers_ = 0;
     bool stopping_ = false;
     std::vector<std::thread> readers_;
 };
