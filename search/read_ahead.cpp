@@ -7,12 +7,12 @@
 namespace Module1 {
 
 ReadAhead::ReadAhead(std::unique_ptr<Folder> start, const ReadAheadLimits& limits)
-    : limits_(limits), start_(std::make_shared<FolderNode>()) {
+    : limits_(limits), start_(std::make_shared<FolderNode>()), active_readers_(std::min<std::size_t>(2, limits.readers)) {
     start_->state = FolderNode::State::kReading;
     queue_.push_back(start_.get());
     start_->place = queue_.begin();
     Finish(*start_, std::move(start));
-    for (std::size_t i = 0; i < limits_.readers; ++i) readers_.emplace_back([this] { Reader(); });
+    for (std::size_t i = 0; i < limits_.readers; ++i) readers_.emplace_back([this, i] { Reader(i); });
 }
 
 ReadAhead::~ReadAhead() {
@@ -21,6 +21,7 @@ ReadAhead::~ReadAhead() {
         stopping_ = true;
     }
     work_.notify_all();
+    more_readers_.notify_all();
     for (std::thread& reader : readers_) reader.join();
     // Unlink the nodes one by one: letting a deep chain go at once would
     // free it recursively, one stack frame per level.
@@ -34,6 +35,13 @@ ReadAhead::~ReadAhead() {
 
 void ReadAhead::Take(FolderNode& node) {
     std::unique_lock lock(mutex_);
+    if (node.state != FolderNode::State::kRead && ++caught_up_ % kCatchUpsPerReader == 0 &&
+        active_readers_ < limits_.readers) {
+        // The walk keeps catching up with the readers: reading waits on the
+        // disk or the network, so more of them pay.
+        ++active_readers_;
+        more_readers_.notify_all();
+    }
     if (node.state == FolderNode::State::kQueued) {
         // No reader has got here yet: the walk reads it itself.
         node.state = FolderNode::State::kReading;
@@ -178,9 +186,13 @@ FolderNode* ReadAhead::NextToRead() {
     return nullptr;
 }
 
-void ReadAhead::Reader() {
+void ReadAhead::Reader(std::size_t index) {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
+        if (index >= active_readers_) {
+            more_readers_.wait(lock);
+            continue;
+        }
         FolderNode* next = NextToRead();
         if (next == nullptr) {
             ++idle_readers_;

@@ -16,7 +16,7 @@ namespace Module1 {
 
 // How far reading may run ahead of the walk.
 struct ReadAheadLimits {
-    std::size_t readers = 0;       // reader threads; 0 reads every folder on the walk's thread
+    std::size_t readers = 0;       // reader threads at most; 0 reads every folder on the walk's thread
     std::size_t folders = 1024;    // listings read ahead and not yet taken by the walk
     std::size_t bytes = 4 << 20;   // their size
     std::size_t open_folders = 64; // folder handles kept open for entering sub-folders later
@@ -74,7 +74,7 @@ private:
     void KeepFolder(FolderNode& node, std::shared_ptr<Folder> folder);
     void DropFolder(FolderNode& node);
     FolderNode* NextToRead();
-    void Reader();
+    void Reader(std::size_t index);
 
     ReadAheadLimits limits_;
     std::shared_ptr<FolderNode> start_;
@@ -89,6 +89,12 @@ private:
     std::size_t open_ = 0;
     bool readers_paused_ = false;  // the readers reached a limit and wait for room
     std::size_t idle_readers_ = 0;
+    // Two readers keep ahead of a walk over cached folders; when the walk
+    // keeps catching up with them, one more reader starts each time.
+    static constexpr std::size_t kCatchUpsPerReader = 8;
+    std::condition_variable more_readers_;
+    std::size_t active_readers_;
+    std::size_t caught_up_ = 0;
     bool stopping_ = false;
     std::vector<std::thread> readers_;
 };
