@@ -1,10 +1,13 @@
 // make-tree: writes a seeded synthetic folder tree for the benchmark.
 //
 //   make-tree [--seed N] [--entries N] [--folders N] [--depth N] DIR
+//   make-tree --chain LEVELS DIR
 //
 // Defaults: 200000 entries (files and folders) in 20000 folders, depth up
 // to 6. Names mix extensions and their case, blanks and Japanese words; about
 // one file in ten is HTM/HTML. The same seed always gives the same tree.
+// --chain nests LEVELS folders "d", each holding "page.htm", deeper than
+// any path can name, for the depth benchmark.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,11 +44,27 @@ int Fail(const std::string& what) {
     return 1;
 }
 
+// Every level is made relative to the one above, so no path grows.
+int MakeChain(const std::string& root, long levels) {
+    if (mkdir(root.c_str(), 0755) != 0) return Fail("mkdir " + root);
+    int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (long level = 0; fd >= 0 && level < levels; ++level) {
+        const int file = openat(fd, "page.htm", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (file < 0 || close(file) != 0 || mkdirat(fd, "d", 0755) != 0) return Fail("level " + std::to_string(level));
+        const int next = openat(fd, "d", O_RDONLY | O_DIRECTORY);
+        close(fd);
+        fd = next;
+    }
+    if (fd < 0) return Fail("open");
+    close(fd);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     unsigned long seed = 1;
-    long entries = 200000, folders = 20000, max_depth = 6;
+    long entries = 200000, folders = 20000, max_depth = 6, chain = 0;
     std::string root;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -53,12 +72,14 @@ int main(int argc, char** argv) {
         else if (arg == "--entries" && i + 1 < argc) entries = std::strtol(argv[++i], nullptr, 10);
         else if (arg == "--folders" && i + 1 < argc) folders = std::strtol(argv[++i], nullptr, 10);
         else if (arg == "--depth" && i + 1 < argc) max_depth = std::strtol(argv[++i], nullptr, 10);
+        else if (arg == "--chain" && i + 1 < argc) chain = std::strtol(argv[++i], nullptr, 10);
         else root = arg;
     }
     if (root.empty() || folders < 1 || entries < folders) {
         std::fprintf(stderr, "usage: make-tree [--seed N] [--entries N] [--folders N] [--depth N] DIR\n");
         return 2;
     }
+    if (chain > 0) return MakeChain(root, chain);
 
     std::mt19937_64 random(seed);
     auto pick = [&random](std::size_t n) {

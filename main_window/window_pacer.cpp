@@ -24,6 +24,7 @@ void WindowPacer::ProcessEvents() {
     // A modal box opened from the loop (About) holds the walk; that time
     // is a turn, not a gap.
     last_turn_ = toolkit_.now();
+    stats_.in_window += last_turn_ - now;
 }
 
 void WindowPacer::SetStatus(const std::string& text) {
@@ -47,5 +48,6 @@ void WindowPacer::Paint(Clock::time_point now) {
     if (toolkit_.paint_status) toolkit_.paint_status(pending_);
     has_pending_ = false;
     last_paint_ = now;
+    if (running_) stats_.in_window += toolkit_.now() - now;
     ++stats_.repaints;
 }

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "platform.h"
 
 namespace Module1 {
 
@@ -12,7 +11,7 @@ namespace Module1 {
 struct WalkSummary {
     std::uint64_t entries = 0;
     std::uint64_t matches = 0;
-    std::uint64_t lines_written = 0;             // lines actually appended to the output
+    std::uint64_t lines_written = 0;             // lines actually appended to the output file
     std::uint64_t skipped_folders = 0;           // folders that could not be entered or listed
     std::vector<std::string> skipped_examples;  // the first few of them
     std::uint64_t unrepresentable_names = 0;     // lines written with substitutes
@@ -33,26 +32,8 @@ std::string CompletionMessage(const WalkSummary& summary);
 // SearchError when the output cannot be written, the start folder cannot be
 // opened or a line not written.
 WalkSummary RunSearch();
-// The same, keeping `summary` current while it walks (the hooks may read it)
-// and leaving it as far as the walk got when it throws.
+// The same, keeping `summary` current while it walks (the window's hooks
+// may read it) and leaving it as far as the walk got when it throws.
 void RunSearch(WalkSummary& summary);
-
-// The state of one walk; RunSearch drives it.
-class DirectoryWalk {
-public:
-    explicit DirectoryWalk(WalkSummary& summary) : summary_(summary) {}
-    // Hands every entry of the folder to HandleEntry; folder_path names the
-    // folder and ends in the separator.
-    void WalkFolder(Folder& folder, const std::string& pattern, const std::string& folder_path);
-    // Descends into a folder entry, or puts any other entry to the class test.
-    void HandleEntry(Folder& current, const FindData& entry, const std::string& pattern,
-                     const std::string& folder_path);
-
-private:
-    void TestFile(const std::string& name, const std::string& folder_path);
-    void RememberSkipped(const std::string& folder_path);
-
-    WalkSummary& summary_;
-};
 
 }  // namespace Module1

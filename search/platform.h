@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -37,8 +38,10 @@ struct EnteredFolder {
     std::string failure;  // the system's reason when it could not be entered
 };
 
-// An open folder the walk is positioned in: its listing, and the handle
-// through which its sub-folders are entered by name.
+// An open folder: its listing, and the handle through which its sub-folders
+// are entered by name. Different folders may be used on different threads
+// at once; once its listing has ended, Enter may be called from several
+// threads at once.
 class Folder {
 public:
     virtual ~Folder() = default;
@@ -61,6 +64,10 @@ public:
     // Opens the start folder by its absolute path. Throws SearchError.
     virtual std::unique_ptr<Folder> OpenFolder(const std::string& path) = 0;
 };
+
+// How many folder handles a walk may keep open besides the ones it is
+// reading, leaving room for the output file and everything else.
+std::size_t FolderHandleBudget();
 
 // This system's own file system: defined by the one platform file that is built.
 Platform& NativePlatform();

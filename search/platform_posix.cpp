@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <cwctype>
@@ -49,7 +50,9 @@ public:
             if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);  // no zeroing: the kernel fills it
             const ssize_t n = getdents64(fd_, buffer_.get(), kBufferSize);
             if (n <= 0) {
-                errno = n < 0 ? errno : 0;
+                const int error = n < 0 ? errno : 0;
+                buffer_.reset();  // a folder kept open for its sub-folders needs no buffer
+                errno = error;
                 return nullptr;
             }
             filled_ = static_cast<std::size_t>(n);
@@ -147,16 +150,6 @@ private:
     std::string error_;
 };
 
-// The walk holds one descriptor per folder level, so a deep tree needs more
-// than the usual soft limit of 1024; the hard limit is ours to take.
-void RaiseOpenFileLimit() {
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &limit);
-    }
-}
-
 class PosixPlatform final : public Platform {
 public:
     // There are no drive letters: the drive is a mount point, and the start
@@ -164,7 +157,6 @@ public:
     void MakeDriveCurrent(const std::string&) override {}
 
     std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
-        RaiseOpenFileLimit();
         const char* operation = kCannotOpenStartFolder;
         const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) throw SearchError(operation, path, Reason(errno));
@@ -179,6 +171,14 @@ public:
 };
 
 }  // namespace
+
+// A quarter of the soft limit: the readers' descriptors and the output file
+// fit in the rest whatever the limit is.
+std::size_t FolderHandleBudget() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return 256;
+    return std::clamp<std::size_t>(limit.rlim_cur / 4, 4, 256);
+}
 
 Platform& NativePlatform() {
     static PosixPlatform platform;

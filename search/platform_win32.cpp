@@ -55,6 +55,9 @@ private:
     bool Ended(DWORD error) {
         // An empty drive root has no entries at all; that is no failure.
         if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) error_ = Reason(error);
+        // Sub-folders are entered by path, so the find is not needed any more.
+        if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
+        find_ = INVALID_HANDLE_VALUE;
         return false;
     }
 
@@ -104,6 +107,10 @@ int Utf16(char32_t code, wchar_t (&units)[2]) {
 }
 
 }  // namespace
+
+// A folder holds no handle once its listing is read; the limit only bounds
+// the memory of the paths kept.
+std::size_t FolderHandleBudget() { return 256; }
 
 Platform& NativePlatform() {
     static WinPlatform platform;

@@ -9,6 +9,7 @@
 
 #include "directory_walk.h"
 #include "drives.h"
+#include "folder_walk.h"
 #include "platform.h"
 #include "run_settings.h"
 #include "search_error.h"
@@ -256,6 +257,36 @@ TEST(WinOutput, AppendsToAnExistingCodePageFile) {
     RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
     Walk(folder.path() + "in");
     EXPECT_EQ(ReadFile(out), before + kJapaneseCp932 + "\r\n");
+}
+
+// Readers with every limit spent at once (handles given up, folders read
+// by the walk itself) write what the walk without readers writes.
+TEST(WinReadAhead, WritesWhatTheSequentialWalkWrites) {
+    WinFolderFixture folder("Z:\\tmp\\");
+    const std::string root = folder.path() + "tree\\";
+    WinFolderFixture::MakeFolder(root);
+    for (int a = 0; a < 6; ++a) {
+        const std::string sub = root + "\xe5\x86\x99\xe7\x9c\x9f " + std::to_string(a) + "\\";
+        WinFolderFixture::MakeFolder(sub);
+        WinFolderFixture::MakeFile(sub + "a" + std::to_string(a) + ".htm");
+        for (int b = 0; b < 4; ++b) {
+            WinFolderFixture::MakeFolder(sub + std::to_string(b) + "\\");
+            WinFolderFixture::MakeFile(sub + std::to_string(b) + "\\page " + std::to_string(b) + ".HTML");
+        }
+    }
+    std::string outputs[2];
+    const ReadAheadLimits limits[2] = {{}, {3, 2, 512, 1}};
+    for (int i = 0; i < 2; ++i) {
+        const std::string out = folder.path() + "out" + std::to_string(i) + ".htm";
+        RunScope scope(Settings(&RunSettings::ext_htm), out);
+        run_settings.start_drive = "Z:";
+        run_settings.start_folder = root;
+        WalkSummary summary;
+        RunSearch(summary, limits[i]);
+        outputs[i] = ReadFile(out);
+    }
+    EXPECT_EQ(CrLfLines(folder.path() + "out0.htm").size(), 30u);
+    EXPECT_EQ(outputs[1], outputs[0]);
 }
 
 }  // namespace

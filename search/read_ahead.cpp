@@ -1,0 +1,212 @@
+#include "read_ahead.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+namespace Module1 {
+
+ReadAhead::ReadAhead(std::unique_ptr<Folder> start, const ReadAheadLimits& limits)
+    : limits_(limits), start_(std::make_shared<FolderNode>()), active_readers_(std::min<std::size_t>(2, limits.readers)) {
+    start_->state = FolderNode::State::kReading;
+    queue_.push_back(start_.get());
+    start_->place = queue_.begin();
+    Finish(*start_, std::move(start));
+    for (std::size_t i = 0; i < limits_.readers; ++i) readers_.emplace_back([this, i] { Reader(i); });
+}
+
+ReadAhead::~ReadAhead() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    work_.notify_all();
+    more_readers_.notify_all();
+    for (std::thread& reader : readers_) reader.join();
+    // Unlink the nodes one by one: letting a deep chain go at once would
+    // free it recursively, one stack frame per level.
+    std::vector<std::shared_ptr<FolderNode>> nodes{start_};
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        for (auto& sub : nodes[i]->subfolders) nodes.push_back(std::move(sub));
+        nodes[i]->subfolders.clear();
+        nodes[i]->parent.reset();
+    }
+}
+
+void ReadAhead::Take(FolderNode& node) {
+    std::unique_lock lock(mutex_);
+    if (node.state != FolderNode::State::kRead && ++caught_up_ % kCatchUpsPerReader == 0 &&
+        active_readers_ < limits_.readers) {
+        // The walk keeps catching up with the readers: reading waits on the
+        // disk or the network, so more of them pay.
+        ++active_readers_;
+        more_readers_.notify_all();
+    }
+    if (node.state == FolderNode::State::kQueued) {
+        // No reader has got here yet: the walk reads it itself.
+        node.state = FolderNode::State::kReading;
+        lock.unlock();
+        Read(node);
+        return;
+    }
+    awaited_ = &node;
+    node_read_.wait(lock, [&] { return node.state == FolderNode::State::kRead; });
+    awaited_ = nullptr;
+    if (node.read_ahead) {
+        --folders_ahead_;
+        bytes_ahead_ -= node.listing.Bytes();
+        // Readers that stopped at the limit go on together once a quarter of
+        // it is free again, not one at a time with every folder taken.
+        if (readers_paused_ && folders_ahead_ <= limits_.folders / 4 * 3 && bytes_ahead_ <= limits_.bytes / 4 * 3) {
+            readers_paused_ = false;
+            work_.notify_all();
+        }
+    }
+}
+
+void ReadAhead::Release(FolderNode& node) {
+    node.subfolders.clear();
+    node.listing = {};
+    std::lock_guard lock(mutex_);
+    DropFolder(node);
+}
+
+// Reads one folder that is marked as being read. Runs on a reader or on the
+// walk's thread, without the lock.
+void ReadAhead::Read(FolderNode& node) {
+    std::unique_ptr<Folder> folder;
+    try {
+        std::shared_ptr<Folder> parent = ParentFolder(node, node.failure);
+        if (parent) {
+            EnteredFolder entered = parent->Enter(node.name);
+            folder = std::move(entered.folder);
+            node.failure = std::move(entered.failure);
+        }
+    } catch (const std::exception& error) {
+        node.failure = error.what();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        FolderNode& parent = *node.parent;
+        if (--parent.unentered == 0) DropFolder(parent);
+    }
+    Finish(node, std::move(folder));
+}
+
+// The open parent of the node; when its handle was given up, it is opened
+// again by name from the nearest folder above it that is still open.
+std::shared_ptr<Folder> ReadAhead::ParentFolder(FolderNode& node, std::string& failure) {
+    std::vector<const std::string*> names;  // from the open folder down to the parent
+    std::shared_ptr<Folder> folder;
+    FolderNode* parent = node.parent.get();
+    {
+        std::lock_guard lock(mutex_);
+        FolderNode* above = parent;
+        while (!above->folder) {
+            names.push_back(&above->name);
+            above = above->parent.get();
+        }
+        folder = above->folder;
+    }
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        EnteredFolder entered = folder->Enter(**name);
+        if (!entered.folder) {
+            failure = entered.failure;  // it went away or changed under the walk
+            return nullptr;
+        }
+        folder = std::move(entered.folder);
+    }
+    if (!names.empty()) {
+        // Its remaining sub-folders want it too.
+        std::lock_guard lock(mutex_);
+        if (!parent->folder && parent->unentered > 1) KeepFolder(*parent, folder);
+    }
+    return folder;
+}
+
+// Stores what was read and queues the sub-folders where the walk will need
+// them: right after the folder itself.
+void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
+    if (folder) {
+        node.entered = true;
+        node.listing = ReadListing(*folder);
+        std::size_t offset = 0;
+        for (const Listing::Entry& entry : node.listing.entries) {
+            const std::string_view name(node.listing.names.data() + offset, entry.name_size);
+            offset += entry.name_size;
+            if (!IsFolderToEnter(entry.attributes, name)) continue;
+            auto sub = std::make_shared<FolderNode>();
+            sub->parent = node.shared_from_this();
+            sub->name = name;
+            node.subfolders.push_back(std::move(sub));
+        }
+    }
+    std::shared_ptr<Folder> shared(std::move(folder));
+    bool wake_walk = false;
+    std::size_t wake_readers = 0;
+    {
+        std::lock_guard lock(mutex_);
+        node.unentered = node.subfolders.size();
+        if (node.unentered > 0 && shared) KeepFolder(node, shared);
+        const auto after = std::next(node.place);
+        for (const auto& sub : node.subfolders) {
+            sub->place = queue_.insert(after, sub.get());
+        }
+        queue_.erase(node.place);
+        if (node.read_ahead) bytes_ahead_ += node.listing.Bytes();
+        node.state = FolderNode::State::kRead;
+        wake_walk = awaited_ == &node;
+        // Only idle readers are woken, and none while they wait for room.
+        if (!readers_paused_) wake_readers = std::min(node.subfolders.size(), idle_readers_);
+    }
+    if (wake_walk) node_read_.notify_one();
+    for (std::size_t i = 0; i < wake_readers; ++i) work_.notify_one();
+}
+
+void ReadAhead::KeepFolder(FolderNode& node, std::shared_ptr<Folder> folder) {
+    // The start folder is always kept: every folder can be found again from it.
+    if (node.folder || (node.parent && open_ >= limits_.open_folders)) return;
+    node.folder = std::move(folder);
+    ++open_;
+}
+
+void ReadAhead::DropFolder(FolderNode& node) {
+    if (!node.folder || !node.parent) return;
+    node.folder.reset();
+    --open_;
+}
+
+// The first queued folder, unless the readers are at a limit.
+FolderNode* ReadAhead::NextToRead() {
+    if (folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes) readers_paused_ = true;
+    if (readers_paused_) return nullptr;
+    for (FolderNode* node : queue_) {
+        if (node->state == FolderNode::State::kQueued) return node;
+    }
+    return nullptr;
+}
+
+void ReadAhead::Reader(std::size_t index) {
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        if (index >= active_readers_) {
+            more_readers_.wait(lock);
+            continue;
+        }
+        FolderNode* next = NextToRead();
+        if (next == nullptr) {
+            ++idle_readers_;
+            work_.wait(lock);
+            --idle_readers_;
+            continue;
+        }
+        next->state = FolderNode::State::kReading;
+        next->read_ahead = true;
+        ++folders_ahead_;
+        lock.unlock();
+        Read(*next);
+        lock.lock();
+    }
+}
+
+}  // namespace Module1
