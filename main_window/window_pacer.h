@@ -10,6 +10,7 @@ struct PacingStats {
     std::chrono::nanoseconds longest_gap{0};  // longest stretch without an event-loop turn
     std::uint64_t turns = 0;
     std::uint64_t repaints = 0;
+    std::chrono::nanoseconds walk{0};  // from the start of the walk to its closing or error box
 };
 
 // The walk asks for an event-loop turn before nearly every entry and for a
@@ -53,6 +54,7 @@ private:
 
     Toolkit toolkit_;
     bool running_ = false;
+    Clock::time_point begun_{};
     Clock::time_point last_turn_{};
     Clock::time_point last_paint_{};
     std::string pending_;

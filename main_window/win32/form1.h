@@ -34,6 +34,8 @@ public:
     bool PreTranslate(MSG& message);
     // Handles every pending message, as the main loop would.
     void PumpMessages();
+    // The pacing of the last run's walk.
+    const PacingStats& LastRunPacing() const { return pacer_.Stats(); }
 
     // The handlers.
     void Form_Load();
