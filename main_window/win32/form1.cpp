@@ -18,6 +18,7 @@ using Module1::win32::Wide;
 namespace {
 
 const wchar_t kForm1Class[] = L"MarrowpineForm1";
+constexpr UINT kUpdateDefaultButton = WM_APP + 1;
 
 const fd::Control* ControlOfId(int id) {
     const auto controls = fd::Controls();
@@ -121,7 +122,7 @@ LRESULT Form1::Handle(UINT message, WPARAM w, LPARAM l) {
             HWND focus = GetFocus();
             if (focus != nullptr && IsChild(window_, focus)) last_focus_ = focus;
         }
-        return 0;
+        break;  // activation focuses the window, which hands the focus on below
     case WM_SETFOCUS:
         // Back to the control that had the focus when the window was left.
         if (last_focus_ != nullptr && IsWindowEnabled(last_focus_)) {
@@ -129,6 +130,9 @@ LRESULT Form1::Handle(UINT message, WPARAM w, LPARAM l) {
         } else {
             SetFocus(Control("Command_Exit"));
         }
+        UpdateDefaultButton();
+        return 0;
+    case kUpdateDefaultButton:
         UpdateDefaultButton();
         return 0;
     case WM_DPICHANGED:
@@ -148,7 +152,8 @@ void Form1::OnCommand(int id, int code, HWND) {
         if (code == BN_CLICKED) Select(control->name);
         break;
     case fd::Kind::CommandButton:
-        if (code == BN_SETFOCUS || code == BN_KILLFOCUS) UpdateDefaultButton();
+        // The focus has not yet moved on when the button hears it is leaving.
+        if (code == BN_SETFOCUS || code == BN_KILLFOCUS) PostMessageW(window_, kUpdateDefaultButton, 0, 0);
         if (code != BN_CLICKED) break;
         if (control->name == "Command_Exec") Command_Exec_Click();
         if (control->name == "Command_Exit") Command_Exit_Click();
