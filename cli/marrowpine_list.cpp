@@ -1,112 +1,100 @@
-// marrowpine-list: one listing run without a window.
-//
-//   marrowpine-list [--class htm|jpggif|jpg|gif|txt|other] [--ext TEXT]
-//                   [--style html|text] [--names path|file] --output FILE FOLDER
-//
-// Exit 0 on success; otherwise the error on stderr and exit 1 (2 for bad usage).
-// The last line on stderr is "entries=N matches=M seconds=S".
-
-#ifdef _WIN32
-#include <windows.h>
-#include <psapi.h>
-#else
-#include <sys/resource.h>
-#endif
+// marrowpine-list: one listing run from the command line, without a window.
+// The options are read in list_options.cpp, the progress line is drawn by
+// progress_line.cpp; the run itself is the search module's RunSearch.
 
 #include <chrono>
 #include <clocale>
 #include <cstdio>
-#include <filesystem>
-#include <iostream>
-#include <map>
+#include <exception>
 #include <string>
-#include <string_view>
 
+#include "console.h"
 #include "directory_walk.h"
+#include "list_options.h"
+#include "progress_line.h"
 #include "run_settings.h"
-#include "search_error.h"
 #include "texts.h"
 #include "window_hooks.h"
 
 namespace {
 
-using Module1::RunSettings;
+constexpr int kDone = 0, kRunFailed = 1, kUsage = 2;
 
-const std::map<std::string_view, bool RunSettings::*> kClasses = {
-    {"htm", &RunSettings::ext_htm}, {"jpggif", &RunSettings::ext_jpg_gif},
-    {"jpg", &RunSettings::ext_jpg}, {"gif", &RunSettings::ext_gif},
-    {"txt", &RunSettings::ext_txt}, {"other", &RunSettings::ext_other},
-};
-
-int Usage(const std::string& problem) {
-    std::cerr << "marrowpine-list: " << problem << "\n"
-              << "usage: marrowpine-list [--class htm|jpggif|jpg|gif|txt|other] [--ext TEXT]\n"
-              << "                       [--style html|text] [--names path|file] --output FILE FOLDER\n";
-    return 2;
+void Print(std::FILE* to, const std::string& text) {
+    if (to == stderr) return list_tool::WriteStderr(text);
+    std::fwrite(text.data(), 1, text.size(), to);
 }
 
-long PeakKibibytes() {
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
-#else
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-#endif
+// The summary, from the walk's own counts: what was passed over, then one
+// line of numbers, the last on stderr.
+void PrintSummary(const Module1::WalkSummary& s, double seconds) {
+    if (s.skipped_folders > 0) {
+        Print(stderr, "marrowpine-list: " + std::string(Module1::kSkippedFoldersLabel) + ": " +
+                          std::to_string(s.skipped_folders) + " 件\n");
+        for (const std::string& path : s.skipped_examples) Print(stderr, "  " + path + "\n");
+        if (s.skipped_folders > s.skipped_examples.size()) Print(stderr, "  …\n");
+    }
+    if (s.unrepresentable_names > 0) {
+        Print(stderr, "marrowpine-list: " + std::string(Module1::kUnrepresentableNamesLabel) + ": " +
+                          std::to_string(s.unrepresentable_names) + " 件\n");
+    }
+    char time[32];
+    std::snprintf(time, sizeof time, "%.3f", seconds);
+    Print(stderr, "entries=" + std::to_string(s.entries) + " matches=" + std::to_string(s.matches) +
+                      " lines=" + std::to_string(s.lines_written) + " skipped_folders=" +
+                      std::to_string(s.skipped_folders) + " unrepresentable_names=" +
+                      std::to_string(s.unrepresentable_names) + " seconds=" + time + "\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");  // upper-casing follows the user's locale
-    RunSettings settings;
-    std::string class_name = "htm", style = "html", names = "path", output, folder;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const bool has_value = i + 1 < argc;
-        if (arg == "--class" && has_value) class_name = argv[++i];
-        else if (arg == "--ext" && has_value) settings.ext_free_text = argv[++i];
-        else if (arg == "--style" && has_value) style = argv[++i];
-        else if (arg == "--names" && has_value) names = argv[++i];
-        else if (arg == "--output" && has_value) output = argv[++i];
-        else if (!arg.starts_with("--") && folder.empty()) folder = arg;
-        else return Usage("unexpected argument: " + std::string(arg));
+    list_tool::ListOptions options;
+    const std::string problem = list_tool::ParseOptions(list_tool::Arguments(argc, argv), options);
+    if (!problem.empty()) {
+        Print(stderr, "marrowpine-list: " + problem + "\nTry 'marrowpine-list --help' for more information.\n");
+        return kUsage;
     }
-    const auto chosen = kClasses.find(class_name);
-    if (chosen == kClasses.end()) return Usage("unknown class: " + class_name);
-    if (style != "html" && style != "text") return Usage("unknown style: " + style);
-    if (names != "path" && names != "file") return Usage("unknown names: " + names);
-    if (output.empty() || folder.empty()) return Usage("--output FILE and FOLDER are required");
+    if (options.action == list_tool::ListOptions::Action::kHelp) {
+        Print(stdout, list_tool::HelpText());
+        return kDone;
+    }
+    if (options.action == list_tool::ListOptions::Action::kVersion) {
+        Print(stdout, list_tool::VersionText());
+        return kDone;
+    }
 
-    settings.*(chosen->second) = true;
-    settings.out_html = style == "html";
-    settings.out_text = !settings.out_html;
-    settings.style_path_file = names == "path";
-    settings.style_file = !settings.style_path_file;
-    // Full names and link targets need an absolute start folder, as the folder list gives it.
-    settings.start_folder = std::filesystem::absolute(folder).string();
-    settings.start_drive = settings.start_folder.substr(0, 1);
-    Module1::run_settings = settings;
-
+    Module1::run_settings = options.settings;
+    // Full names and link targets need an absolute start folder, as the folder
+    // list gives it; the output is named from where the tool was started.
+    Module1::run_settings.start_folder = list_tool::AbsolutePath(options.folder);
+    Module1::run_settings.start_drive = Module1::run_settings.start_folder.substr(0, 2);
+    const std::string output = list_tool::AbsolutePath(options.output);
     Module1::window_hooks.output_path = [&output] { return output; };
-    Module1::window_hooks.message_box = [](const std::string&, const std::string& text) {
-        if (text != Module1::kCompleted) std::cerr << text << "\n";
-    };
+    // The completion box has nothing to add to the summary.
+    Module1::window_hooks.message_box = [](const std::string&, const std::string&) {};
 
     const auto start = std::chrono::steady_clock::now();
     Module1::WalkSummary summary;
-    int status = 0;
-    try {
-        summary = Module1::RunSearch();
-    } catch (const std::exception& error) {
-        std::cerr << "marrowpine-list: " << error.what() << "\n";
-        status = 1;
+    list_tool::ProgressLine progress(list_tool::WriteStderr, list_tool::TerminalColumns(), start);
+    if (list_tool::StderrIsTerminal()) {
+        // The walk calls this before almost every entry: look at the clock only now and then.
+        Module1::window_hooks.process_events = [&summary, &progress, calls = 0u]() mutable {
+            if (++calls % 64 == 0) progress.Update(summary, std::chrono::steady_clock::now());
+        };
     }
+
+    int status = kDone;
+    try {
+        Module1::RunSearch(summary);
+    } catch (const std::exception& error) {
+        progress.Clear();
+        Print(stderr, "marrowpine-list: " + std::string(error.what()) + "\n");
+        status = kRunFailed;
+    }
+    progress.Clear();
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    std::fprintf(stderr, "peak_kib=%ld\nentries=%llu matches=%llu seconds=%.3f\n", PeakKibibytes(),
-                 static_cast<unsigned long long>(summary.entries),
-                 static_cast<unsigned long long>(summary.matches), seconds.count());
+    PrintSummary(summary, seconds.count());
     return status;
 }

@@ -29,9 +29,28 @@ constexpr Control kControls[] = {
     {"Label2", Kind::Label, "", "", {120, 3840, 6855, 495}, 20},
 };
 
+// The controls that show no caption, named by their role.
+struct RoleName {
+    std::string_view control, name;
+};
+constexpr RoleName kRoleNames[] = {
+    {"Dir1", "フォルダー一覧"},
+    {"Drive1", "ドライブ"},
+    {"Text1", "OTHER の拡張子"},
+    {"Label2", "状態"},
+};
+
 }  // namespace
 
 std::span<const Control> Controls() { return kControls; }
+
+std::string_view AccessibleName(const Control& control) {
+    if (!control.caption.empty()) return control.caption;
+    for (const RoleName& role : kRoleNames) {
+        if (role.control == control.name) return role.name;
+    }
+    return control.name;
+}
 
 const Control* Find(std::string_view name) {
     for (const Control& control : kControls) {

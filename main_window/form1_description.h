@@ -41,6 +41,15 @@ std::vector<const Control*> TabOrder();
 Twips PlaceInClientArea(const Control& control);
 // The option buttons that exclude each other: those of the same frame.
 std::vector<const Control*> OptionGroup(const Control& option);
+// The name a screen reader gives the control: its caption, or, for a control
+// that shows none, its role in Japanese (the drive list's name is not the
+// drive it shows, the status label's is not the match it shows).
+std::string_view AccessibleName(const Control& control);
+
+// Execute takes the focus back when a run ends, completed, cancelled or
+// failed, so that Enter or Space runs again: while the run locked it, the
+// focus had moved on to Exit.
+inline constexpr std::string_view kFocusAfterRun = "Command_Exec";
 
 // The controls a run locks, in the order it locks and unlocks them.
 inline constexpr std::string_view kRunLockOrder[] = {

@@ -46,21 +46,22 @@ void ExecuteRun(RunWindow& window, WindowPacer& pacer) {
                                   : window.IsSelected("opt_out2") ? Form1Description::kDefaultExtText
                                                                   : nullptr;
         // Cancel ends the command with the window as it was.
-        if (!window.ShowSave(default_ext, Form1Description::kSaveDialogTitle)) return;
-
-        window.SetBusyPointer(true);
-        CaptureRunSettings(window);
-        SetRunLocked(window, true);
-        locked = true;
-        pacer.Begin();
-        Module1::RunSearch();
-        pacer.End();
-        SetRunLocked(window, false);
-        window.SetBusyPointer(false);
+        if (window.ShowSave(default_ext, Form1Description::kSaveDialogTitle)) {
+            window.SetBusyPointer(true);
+            CaptureRunSettings(window);
+            SetRunLocked(window, true);
+            locked = true;
+            pacer.Begin();
+            Module1::RunSearch();
+            pacer.End();
+            SetRunLocked(window, false);
+            window.SetBusyPointer(false);
+        }
     } catch (const std::exception& error) {
         pacer.End();
         window.ShowMessageBox(error.what());
         if (locked) SetRunLocked(window, false);
         window.SetBusyPointer(false);
     }
+    window.FocusControl(Form1Description::kFocusAfterRun);
 }

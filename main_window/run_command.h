@@ -16,6 +16,8 @@ public:
     // The text of Text1, as the run settings keep names.
     virtual std::string FreeExtensionText() const = 0;
     virtual void SetEnabled(std::string_view control, bool enabled) = 0;
+    // Gives the control the keyboard focus.
+    virtual void FocusControl(std::string_view control) = 0;
     // The hourglass over the window, or the default pointer again.
     virtual void SetBusyPointer(bool busy) = 0;
     // CommonDialog1: clears FileName, sets DefaultExt (left as it was when
@@ -41,5 +43,6 @@ void InstallWindowHooks(RunWindow& window, WindowPacer& pacer);
 
 // Command_Exec_Click: the save dialog, the capture, the locked window and
 // the walk. The one place that catches the search's errors: a failed run
-// says why in a box and gives the window back; lines written stay.
+// says why in a box and gives the window back; lines written stay. However
+// the command ends, Execute has the focus again.
 void ExecuteRun(RunWindow& window, WindowPacer& pacer);

@@ -4,6 +4,7 @@
 
 #include "file_classes.h"
 #include "listing_line.h"
+#include "output_file.h"
 #include "run_settings.h"
 #include "texts.h"
 #include "window_hooks.h"
@@ -45,20 +46,30 @@ std::string CompletionMessage(const WalkSummary& summary) {
 }
 
 WalkSummary RunSearch() {
+    WalkSummary summary;
+    RunSearch(summary);
+    return summary;
+}
+
+void RunSearch(WalkSummary& summary) {
     Platform& platform = CurrentPlatform();
     platform.MakeDriveCurrent(run_settings.start_drive);
+    // An output that cannot take lines fails now, not at the first match
+    // (a run without matches would otherwise seem to have found nothing).
+    CheckOutputFile(OutputPath());
+    BeginOutputRun();
     const std::string folder_path = AddBackslash(run_settings.start_folder);
-    DirectoryWalk walk;
+    DirectoryWalk walk(summary);
     {
         const std::unique_ptr<Folder> start = platform.OpenFolder(folder_path);
         walk.WalkFolder(*start, "*.*", folder_path);
     }
-    ShowMessage(kTitle, CompletionMessage(walk.summary()));
-    return walk.summary();
+    ShowMessage(kTitle, CompletionMessage(summary));
 }
 
 void DirectoryWalk::WalkFolder(Folder& folder, const std::string& pattern,
                                const std::string& folder_path) {
+    summary_.current_folder = folder_path;
     FindData entry;
     bool first = true;
     while (folder.Next(entry)) {
@@ -85,6 +96,7 @@ void DirectoryWalk::HandleEntry(Folder& current, const FindData& entry,
     EnteredFolder sub = current.Enter(name);
     if (sub.folder) {
         WalkFolder(*sub.folder, pattern, sub_path);
+        summary_.current_folder = folder_path;
     } else if (!sub.failure.empty()) {
         RememberSkipped(sub_path);
     }
@@ -94,9 +106,10 @@ void DirectoryWalk::TestFile(const std::string& name, const std::string& folder_
     for (const ClassTest& test : kClassTests) {
         if (!(run_settings.*test.selected) || !test.matches(name)) continue;
         const std::string full_name = AddBackslash(folder_path) + name;
+        ++summary_.matches;
         SetStatus(full_name + name);
         if (WriteListingLine(full_name, name)) ++summary_.unrepresentable_names;
-        ++summary_.matches;
+        ++summary_.lines_written;
     }
 }
 

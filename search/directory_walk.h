@@ -8,13 +8,15 @@
 
 namespace Module1 {
 
-// What one walk met, for the completion box and the headless driver.
+// What one walk met, for the completion box and the listing tool.
 struct WalkSummary {
     std::uint64_t entries = 0;
     std::uint64_t matches = 0;
+    std::uint64_t lines_written = 0;             // lines actually appended to the output
     std::uint64_t skipped_folders = 0;           // folders that could not be entered or listed
     std::vector<std::string> skipped_examples;  // the first few of them
     std::uint64_t unrepresentable_names = 0;     // lines written with substitutes
+    std::string current_folder;                  // the folder path whose listing the walk is on
 };
 
 inline constexpr std::size_t kSkippedExamples = 5;
@@ -28,12 +30,17 @@ std::string CompletionMessage(const WalkSummary& summary);
 
 // One run over the start folder of the run settings: every matching file
 // gets a line in the output file, then the completion box is shown. Throws
-// SearchError when the start folder cannot be opened or a line not written.
+// SearchError when the output cannot be written, the start folder cannot be
+// opened or a line not written.
 WalkSummary RunSearch();
+// The same, keeping `summary` current while it walks (the hooks may read it)
+// and leaving it as far as the walk got when it throws.
+void RunSearch(WalkSummary& summary);
 
 // The state of one walk; RunSearch drives it.
 class DirectoryWalk {
 public:
+    explicit DirectoryWalk(WalkSummary& summary) : summary_(summary) {}
     // Hands every entry of the folder to HandleEntry; folder_path names the
     // folder and ends in the separator.
     void WalkFolder(Folder& folder, const std::string& pattern, const std::string& folder_path);
@@ -41,13 +48,11 @@ public:
     void HandleEntry(Folder& current, const FindData& entry, const std::string& pattern,
                      const std::string& folder_path);
 
-    const WalkSummary& summary() const { return summary_; }
-
 private:
     void TestFile(const std::string& name, const std::string& folder_path);
     void RememberSkipped(const std::string& folder_path);
 
-    WalkSummary summary_;
+    WalkSummary& summary_;
 };
 
 }  // namespace Module1

@@ -1,5 +1,6 @@
 #include "listing_line.h"
 
+#include "output_file.h"
 #include "path_to_url.h"
 #include "platform.h"
 #include "run_settings.h"
@@ -15,6 +16,21 @@ std::string_view ChosenName(std::string_view full_name, std::string_view bare_na
     return {};
 }
 
+bool HasLineBreak(std::string_view name) { return name.find_first_of("\r\n") != std::string_view::npos; }
+
+// A CR or LF in a name would split its TEXT line and could forge another
+// entry: each is written as the output's substitute character instead.
+std::string WithoutLineBreaks(std::string_view name) {
+    if (!HasLineBreak(name)) return std::string(name);
+    const std::string substitute = OutputSubstitute();
+    std::string out;
+    for (const char c : name) {
+        if (c == '\r' || c == '\n') out += substitute;
+        else out.push_back(c);
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string ComposeListingLine(std::string_view full_name, std::string_view bare_name) {
@@ -24,7 +40,7 @@ std::string ComposeListingLine(std::string_view full_name, std::string_view bare
         return "<A HREF=file:///" + PathToUrl(full_name) + ">" + EscapeHtmlText(name, OutputCanHold) +
                "</a></dt> ";
     }
-    if (run_settings.out_text) return std::string(name);
+    if (run_settings.out_text) return WithoutLineBreaks(name);
     return {};
 }
 
@@ -33,7 +49,9 @@ bool WriteListingLine(const std::string& full_name, const std::string& bare_name
     line += "\r\n";
     bool substituted = false;
     AppendToFile(OutputPath(), EncodeForOutput(line, substituted));
-    return substituted;
+    // A TEXT line carries a substitute for each line break of the name.
+    const bool text_line = !run_settings.out_html && run_settings.out_text;
+    return substituted || (text_line && HasLineBreak(ChosenName(full_name, bare_name)));
 }
 
 }  // namespace Module1

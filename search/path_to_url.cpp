@@ -9,8 +9,9 @@ namespace Module1 {
 
 namespace {
 
+// Blanks, controls, every byte beyond ASCII, and what ends or redirects a target.
 bool NeedsPercent(unsigned char byte) {
-    if (byte <= 0x20 || byte == 0x7F) return true;
+    if (byte <= 0x20 || byte >= 0x7F) return true;
     switch (byte) {
     case '"': case '#': case '%': case '&': case '\'':
     case '<': case '=': case '>': case '?': case '`':
@@ -29,28 +30,15 @@ void AppendPercent(unsigned char byte, std::string& out) {
 
 }  // namespace
 
-std::string PathToUrlDriveLetter(std::string_view full_name, CanHold can_hold) {
+std::string PathToUrlDriveLetter(std::string_view full_name) {
     std::string out;
     out.reserve(full_name.size() + 8);
-    for (std::size_t pos = 0; pos < full_name.size();) {
-        const char c = full_name[pos];
+    for (const char c : full_name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            if (c == ':') out.push_back('|');
-            else if (c == '\\') out.push_back('/');
-            else if (NeedsPercent(byte)) AppendPercent(byte, out);
-            else out.push_back(c);
-            ++pos;
-            continue;
-        }
-        const DecodedChar ch = DecodeChar(full_name, pos);
-        const std::string_view bytes = full_name.substr(pos, ch.length);
-        if (ch.valid && can_hold != nullptr && !can_hold(ch.code)) {
-            for (const char b : bytes) AppendPercent(static_cast<unsigned char>(b), out);
-        } else {
-            out.append(bytes);
-        }
-        pos += ch.length;
+        if (c == ':') out.push_back('|');
+        else if (c == '\\') out.push_back('/');
+        else if (NeedsPercent(byte)) AppendPercent(byte, out);
+        else out.push_back(c);
     }
     return out;
 }
@@ -59,25 +47,17 @@ std::string PathToUrlPosix(std::string_view full_name) {
     if (!full_name.empty() && full_name.front() == '/') full_name.remove_prefix(1);
     std::string out;
     out.reserve(full_name.size() + 8);
-    for (std::size_t pos = 0; pos < full_name.size();) {
-        const auto byte = static_cast<unsigned char>(full_name[pos]);
-        if (byte < 0x80) {
-            if (byte == '\\' || NeedsPercent(byte)) AppendPercent(byte, out);
-            else out.push_back(static_cast<char>(byte));
-            ++pos;
-            continue;
-        }
-        const DecodedChar ch = DecodeChar(full_name, pos);
-        if (ch.valid) out.append(full_name.substr(pos, ch.length));
-        else AppendPercent(byte, out);
-        pos += ch.length;
+    for (const char c : full_name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\\' || NeedsPercent(byte)) AppendPercent(byte, out);
+        else out.push_back(c);
     }
     return out;
 }
 
 std::string PathToUrl(std::string_view full_name) {
 #ifdef _WIN32
-    return PathToUrlDriveLetter(full_name, OutputCanHold);
+    return PathToUrlDriveLetter(full_name);
 #else
     return PathToUrlPosix(full_name);
 #endif
@@ -93,6 +73,8 @@ std::string EscapeHtmlText(std::string_view text, CanHold can_hold) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
+            case '\r': out += "&#13;"; break;
+            case '\n': out += "&#10;"; break;
             default: out.push_back(c);
             }
             ++pos;

@@ -69,10 +69,6 @@ Platform& CurrentPlatform();
 // Puts a platform in place; nullptr restores the native one.
 void SetPlatform(Platform* platform);
 
-// Appends the bytes to the file, creating it when missing; the file is open
-// only during this call. Throws SearchError when it cannot be opened or written.
-void AppendToFile(const std::string& path, std::string_view bytes);
-
 // Text inside the program is UTF-8 (on POSIX: the file system's own bytes).
 // The output file is written in the platform's encoding for names: the bytes
 // as they are on POSIX, the ANSI code page on Windows.
@@ -82,6 +78,9 @@ bool OutputCanHold(char32_t code);
 // The text in the output file's encoding. A character it cannot hold becomes
 // the encoding's substitute, and `substituted` says whether that happened.
 std::string EncodeForOutput(std::string_view text, bool& substituted);
+// The encoding's substitute character, as text: what EncodeForOutput writes
+// for a character it cannot hold ("?" on POSIX).
+std::string OutputSubstitute();
 
 // The upper-case form of one character, by the platform's case mapping for
 // the user's locale; a character without one maps to itself.

@@ -185,40 +185,14 @@ Platform& NativePlatform() {
     return platform;
 }
 
-void AppendToFile(const std::string& path, std::string_view bytes) {
-    if (path.empty()) throw SearchError(kCannotOpenOutput, path, kEmptyFileName);
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0) throw SearchError(kCannotOpenOutput, path, Reason(errno));
-
-    std::size_t written = 0;
-    int error = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = errno;
-            break;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (error != 0 && written > 0) {
-        // Take back the part of the line that did get written, so that the
-        // file holds complete lines only.
-        const off_t end = lseek(fd, 0, SEEK_END);
-        if (end >= static_cast<off_t>(written)) {
-            [[maybe_unused]] const int ignored = ftruncate(fd, end - static_cast<off_t>(written));
-        }
-    }
-    if (close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) throw SearchError(kCannotWriteOutput, path, Reason(error));
-}
-
 bool OutputCanHold(char32_t) { return true; }
 
 std::string EncodeForOutput(std::string_view text, bool& substituted) {
     substituted = false;
     return std::string(text);
 }
+
+std::string OutputSubstitute() { return "?"; }
 
 // The program sets the locale from the environment at start.
 char32_t UpperCaseOf(char32_t code) {

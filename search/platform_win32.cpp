@@ -110,23 +110,6 @@ Platform& NativePlatform() {
     return platform;
 }
 
-void AppendToFile(const std::string& path, std::string_view bytes) {
-    const char* open_failed = kCannotOpenOutput;
-    if (path.empty()) throw SearchError(open_failed, path, kEmptyFileName);
-    std::wstring wide = Wide(path);
-    if (wide.size() >= MAX_PATH - 12) wide = LongPath(wide);
-    const HANDLE file = CreateFileW(wide.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw SearchError(open_failed, path, Reason(GetLastError()));
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    const DWORD error = ok && written == bytes.size() ? ERROR_SUCCESS : GetLastError();
-    const BOOL closed = CloseHandle(file);
-    if (error != ERROR_SUCCESS || !closed) {
-        throw SearchError(kCannotWriteOutput, path, Reason(error != ERROR_SUCCESS ? error : GetLastError()));
-    }
-}
-
 bool OutputCanHold(char32_t code) {
     if (code < 0x80 || OutputCodePage() == CP_UTF8) return true;
     static std::unordered_map<char32_t, bool> known;  // the walk runs on one thread
@@ -155,6 +138,17 @@ std::string EncodeForOutput(std::string_view text, bool& substituted) {
                         &used_default);
     substituted = used_default != FALSE;
     return out;
+}
+
+std::string OutputSubstitute() {
+    CPINFO info{};
+    if (OutputCodePage() == CP_UTF8 || !GetCPInfo(OutputCodePage(), &info)) return "?";
+    // One byte, or a lead byte and a trail byte.
+    const int length = info.DefaultChar[1] != 0 ? 2 : 1;
+    wchar_t wide[2];
+    const int n = MultiByteToWideChar(OutputCodePage(), 0, reinterpret_cast<const char*>(info.DefaultChar),
+                                      length, wide, 2);
+    return n > 0 ? Utf8(std::wstring_view(wide, static_cast<std::size_t>(n))) : std::string("?");
 }
 
 char32_t UpperCaseOf(char32_t code) {

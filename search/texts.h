@@ -19,5 +19,7 @@ inline constexpr char kCannotOpenFolder[] = "フォルダーを開けません";
 inline constexpr char kCannotOpenOutput[] = "出力ファイルを開けません";
 inline constexpr char kCannotWriteOutput[] = "出力ファイルに書き込めません";
 inline constexpr char kEmptyFileName[] = "ファイル名が空です";
+// The reason given for an output that is a FIFO, a socket or a block device.
+inline constexpr char kNotAFileOrDevice[] = "通常のファイルでも文字デバイスでもありません";
 
 }  // namespace Module1

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -58,10 +59,18 @@ TEST(DirectoryWalk, VisitsInListingOrderDepthFirstWithEventsBeforeAllButTheFirst
     root.File("a.htm");
 
     FakeRun run(Settings(&RunSettings::ext_htm, false), "/r", root);
-    const WalkSummary summary = RunSearch();
+    WalkSummary summary;
+    std::vector<std::string> folders;  // the summary's current folder at each turn of the window
+    window_hooks.process_events = [&] {
+        run.log.push_back("E");
+        folders.push_back(summary.current_folder);
+    };
+    RunSearch(summary);
 
     EXPECT_EQ(run.OutputLines(),
               (std::vector<std::string>{"/r/b.htm", "/r/sub/c.htm", "/r/sub/deeper/d.htm", "/r/a.htm"}));
+    EXPECT_EQ(folders, (std::vector<std::string>{"/r/", "/r/", "/r/", "/r/sub/", "/r/sub/", "/r/sub/",
+                                                 "/r/sub/deeper/", "/r/sub/deeper/", "/r/"}));
     EXPECT_EQ(run.log, (std::vector<std::string>{
                            /* "." */ "E" /* ".." */, "E", "S:/r/b.htmb.htm", "E" /* sub */,
                            /* sub/. */ "E" /* sub/.. */, "E", "S:/r/sub/c.htmc.htm", "E" /* deeper */,
@@ -69,6 +78,7 @@ TEST(DirectoryWalk, VisitsInListingOrderDepthFirstWithEventsBeforeAllButTheFirst
                            "E", "S:/r/a.htma.htm", "M:COMPLETED ..."}));
     EXPECT_EQ(summary.entries, 12u);
     EXPECT_EQ(summary.matches, 4u);
+    EXPECT_EQ(summary.lines_written, 4u);
     EXPECT_EQ(run.platform.drives, std::vector<std::string>{"/"});
 }
 
@@ -111,6 +121,36 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"link_to_file", "photos.gif", kAttrReparsePoint, false, true},
         FolderCase{"file", "photos.gif", kAttrNormal, false, true},
         FolderCase{"hidden_file", ".photos.gif", kAttrNormal | kAttrHidden, false, true}),
+    [](const auto& info) { return info.param.label; });
+
+// Each class option, through the walk, picks its own kind out of one folder.
+struct ClassCase {
+    std::string label;
+    bool RunSettings::*field;
+    std::vector<std::string> listed;
+    friend std::ostream& operator<<(std::ostream& os, const ClassCase& c) { return os << c.label; }
+};
+
+class ClassOptions : public testing::TestWithParam<ClassCase> {};
+
+TEST_P(ClassOptions, EachListsItsOwnKindFromAMixedFolder) {
+    FakeNode root;
+    for (const char* name : {"a.htm", "b.HTML", "c.jpg", "d.JPEG", "e.gif", "f.txt", "g.text", "h.png", "i"}) {
+        root.File(name);
+    }
+    FakeRun run(Settings(GetParam().field, false, false, "png"), "/r", root);
+    RunSearch();
+    EXPECT_EQ(run.OutputLines(), GetParam().listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, ClassOptions,
+    testing::Values(ClassCase{"htm", &RunSettings::ext_htm, {"a.htm", "b.HTML"}},
+                    ClassCase{"jpg_gif", &RunSettings::ext_jpg_gif, {"c.jpg", "d.JPEG", "e.gif"}},
+                    ClassCase{"jpg", &RunSettings::ext_jpg, {"c.jpg", "d.JPEG"}},
+                    ClassCase{"gif", &RunSettings::ext_gif, {"e.gif"}},
+                    ClassCase{"txt", &RunSettings::ext_txt, {"f.txt", "g.text"}},
+                    ClassCase{"other", &RunSettings::ext_other, {"h.png"}}),
     [](const auto& info) { return info.param.label; });
 
 struct StartCase {
@@ -216,22 +256,46 @@ TEST(DirectoryWalk, OutputFailureEndsTheRunAndKeepsEarlierLines) {
     FakeRun run(Settings(&RunSettings::ext_htm, false, false), "/r", root);
     int calls = 0;
     const std::string good = run.output, bad = run.temp.path();  // a folder
-    window_hooks.output_path = [&] { return ++calls == 1 ? good : bad; };
-    EXPECT_THROW(RunSearch(), SearchError);
+    // The check before the walk and the first line see the good path.
+    window_hooks.output_path = [&] { return ++calls <= 2 ? good : bad; };
+    WalkSummary summary;
+    EXPECT_THROW(RunSearch(summary), SearchError);
     EXPECT_EQ(run.OutputLines(), std::vector<std::string>{"a.htm"});
+    // The summary stays as far as the walk got: the second match found, its line not written.
+    EXPECT_EQ(summary.matches, 2u);
+    EXPECT_EQ(summary.lines_written, 1u);
     EXPECT_EQ(run.log, (std::vector<std::string>{"S:/r/a.htma.htm", "E", "S:/r/b.htmb.htm"}));
 }
 
-TEST(DirectoryWalk, EmptyOutputPathFailsOnlyAtTheFirstMatch) {
+// Without this check a run without matches into such a place would end with
+// "COMPLETED ..." and no file, as if nothing had matched.
+class UnwritableOutput : public testing::TestWithParam<std::string> {};
+
+TEST_P(UnwritableOutput, FailsBeforeTheWalkWithoutCreatingAnything) {
     FakeNode root;
     root.File("a.txt");
     FakeRun run(Settings(&RunSettings::ext_htm), "/r", root);
-    window_hooks.output_path = [] { return std::string(); };
-    EXPECT_NO_THROW(RunSearch());
-    run_settings.ext_htm = false;
-    run_settings.ext_txt = true;
-    EXPECT_THROW(RunSearch(), SearchError);
+    run.temp.File("file");
+    const std::string path = GetParam().empty() ? "" : run.temp.path() + "/" + GetParam();
+    window_hooks.output_path = [&] { return path; };
+    try {
+        RunSearch();
+        FAIL() << "no error";
+    } catch (const SearchError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind(std::string(kCannotOpenOutput) + ": " + path + " (", 0), 0u)
+            << error.what();
+    }
+    EXPECT_TRUE(run.log.empty());
+    std::vector<std::string> made;
+    for (const auto& entry : std::filesystem::directory_iterator(run.temp.path())) {
+        made.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(made, std::vector<std::string>{"file"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Paths, UnwritableOutput,
+                         testing::Values("", "missing/out.htm", ".", "file/out.htm"),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST(AddBackslash, AppendsTheSeparatorOnlyWhenMissing) {
     EXPECT_EQ(AddBackslash("/web"), "/web/");

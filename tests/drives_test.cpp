@@ -62,6 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"/", "/work"}},
         TableCase{"RootAlwaysListed", "proc /proc proc rw 0 0\n/dev/sda1 /data xfs rw 0 0\n",
                   {"/", "/data"}},
+        // An escape may end the field; a cut-off one stays as it is.
+        TableCase{"EscapeAtTheEnd", "/dev/sdb1 /mnt/disk\\040 ext4 rw 0 0\n/dev/sdc1 /mnt/b\\04 ext4 rw 0 0\n",
+                  {"/", "/mnt/b\\04", "/mnt/disk "}},
         TableCase{"BrokenLinesSkipped", "garbage\n\n/dev/sda1 /a\\134b ext4 rw 0 0\n/dev/sda2\n",
                   {"/", "/a\\b"}}),
     [](const testing::TestParamInfo<TableCase>& info) { return std::string(info.param.name); });

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "listing_line.h"
+#include "output_file.h"
 #include "path_to_url.h"
 #include "run_settings.h"
 #include "search_error.h"
@@ -45,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         UrlCase{"C:\\web\\index.htm", "C|/web/index.htm"}, UrlCase{"C:\\a.htm", "C|/a.htm"},
         UrlCase{"C:\\my docs\\a.htm", "C|/my%20docs/a.htm"},
-        UrlCase{"C:\\写真\\旅行.htm", "C|/写真/旅行.htm"},
+        UrlCase{"C:\\写真\\旅行.htm", "C|/%E5%86%99%E7%9C%9F/%E6%97%85%E8%A1%8C.htm"},
         UrlCase{"C:\\a onmouseover=alert(1) b.htm", "C|/a%20onmouseover%3Dalert(1)%20b.htm"},
         UrlCase{"C:\\\"#%&'<=>?`.htm", "C|/%22%23%25%26%27%3C%3D%3E%3F%60.htm"},
         UrlCase{"C:\\tab\there\x7f.htm", "C|/tab%09here%7F.htm"}));
@@ -57,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         UrlCase{"/web/c:d.htm", "web/c:d.htm"}, UrlCase{"/web/a\\b.htm", "web/a%5Cb.htm"},
         UrlCase{"/my docs/a#1?.htm", "my%20docs/a%231%3F.htm"},
         UrlCase{"/<img src=x onerror=alert(1)>.htm", "%3Cimg%20src%3Dx%20onerror%3Dalert(1)%3E.htm"},
-        UrlCase{"/写真/旅行 2024.htm", "写真/旅行%202024.htm"},
+        UrlCase{"/写真/旅行 2024.htm", "%E5%86%99%E7%9C%9F/%E6%97%85%E8%A1%8C%202024.htm"},
+        UrlCase{"/caf\xe9.htm", "caf%E9.htm"},
         UrlCase{"/bad\xff\xe6\x97.htm", "bad%FF%E6%97.htm"},
         UrlCase{"/\xed\xa0\x80.htm", "%ED%A0%80.htm"}, UrlCase{"/\xc0\xaf.htm", "%C0%AF.htm"}));
 
@@ -73,10 +75,7 @@ bool HoldsAsciiAndJapanese(char32_t code) {
     return code < 0x80 || (code >= 0x3000 && code <= 0x9FFF) || (code >= 0xFF00 && code <= 0xFFEF);
 }
 
-TEST(OutputCannotHold, LinkTargetGetsPercentEncodedUtf8AndTextGetsReferences) {
-    const std::string name = "C:\\写真\\한글 😀.htm";
-    EXPECT_EQ(PathToUrlDriveLetter(name, HoldsAsciiAndJapanese),
-              "C|/写真/%ED%95%9C%EA%B8%80%20%F0%9F%98%80.htm");
+TEST(OutputCannotHold, TextGetsReferences) {
     EXPECT_EQ(EscapeHtmlText("한 & 写😀", HoldsAsciiAndJapanese), "&#xD55C; &amp; 写&#x1F600;");
     EXPECT_EQ(EscapeHtmlText("한 & 写😀"), "한 &amp; 写😀");
 }
@@ -113,6 +112,22 @@ TEST(LineFormats, EscapeMarkupInTheLinkTextOnlyInHtml) {
     EXPECT_EQ(ComposeListingLine(full, "a&b <i>.htm"), "a&b <i>.htm");
 }
 
+// A line break in a name must not split its line: "?" in TEXT lines (counted
+// as a name the output cannot hold), references in the link text, and
+// percent-encoding in the link target.
+TEST(LineFormats, LineBreaksInNamesStayInsideTheirLine) {
+    TempFolder temp;
+    const std::string out = temp.path() + "/out.txt";
+    const std::string bare = "a\r\nb\n.htm", full = kFolder + bare;
+    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    EXPECT_TRUE(WriteListingLine(full, bare));
+    run_settings.out_html = true;
+    run_settings.out_text = false;
+    EXPECT_FALSE(WriteListingLine(full, bare));
+    EXPECT_EQ(ReadFile(out), "a??b?.htm\r\n<A HREF=file:///" + kFolderTarget +
+                                 "a%0D%0Ab%0A.htm>a&#13;&#10;b&#10;.htm</a></dt> \r\n");
+}
+
 TEST(WriteListingLine, AppendsCrLfLinesAfterWhatTheFileHeld) {
     TempFolder temp;
     const std::string out = temp.File("out.htm", "<html>\n<body>\n");
@@ -134,6 +149,39 @@ TEST(WriteListingLine, ReadsTheOutputPathForEveryLine) {
     EXPECT_EQ(ReadFile(first), "a.txt\r\n");
     EXPECT_EQ(ReadFile(second), "b.txt\r\n");
 }
+
+// What a killed writer, another program or the user left unfinished gets a
+// line end before a run's first line, so that it cannot merge with it.
+struct FileEndCase {
+    std::string label;
+    bool exists;
+    std::string before;
+    std::string kept;  // what of the file comes before the first run's lines
+    friend std::ostream& operator<<(std::ostream& os, const FileEndCase& c) { return os << c.label; }
+};
+
+class UnfinishedLine : public testing::TestWithParam<FileEndCase> {};
+
+TEST_P(UnfinishedLine, NeverMergesWithTheFirstLineOfARun) {
+    const FileEndCase& c = GetParam();
+    TempFolder temp;
+    const std::string out = c.exists ? temp.File("out.txt", c.before) : temp.path() + "/out.txt";
+    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    for (int run = 0; run < 2; ++run) {
+        BeginOutputRun();
+        WriteListingLine(kFolder + "a.htm", "a.htm");
+        WriteListingLine(kFolder + "b.htm", "b.htm");
+    }
+    EXPECT_EQ(ReadFile(out), c.kept + "a.htm\r\nb.htm\r\na.htm\r\nb.htm\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, UnfinishedLine,
+    testing::Values(FileEndCase{"new", false, "", ""}, FileEndCase{"empty", true, "", ""},
+                    FileEndCase{"crlf", true, "old\r\n", "old\r\n"}, FileEndCase{"lf", true, "old\n", "old\n"},
+                    FileEndCase{"torn", true, "<A HREF=file:///x/y", "<A HREF=file:///x/y\r\n"},
+                    FileEndCase{"cr", true, "old\r", "old\r\r\n"}),
+    [](const auto& info) { return info.param.label; });
 
 struct OutputErrorCase {
     std::string label;

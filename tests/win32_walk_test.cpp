@@ -11,7 +11,9 @@
 #include "drives.h"
 #include "platform.h"
 #include "run_settings.h"
+#include "search_error.h"
 #include "test_support.h"
+#include "texts.h"
 #include "win32_text.h"
 #include "window_hooks.h"
 
@@ -199,8 +201,9 @@ INSTANTIATE_TEST_SUITE_P(
     Names, WinNames,
     testing::Values(
         NameCase{"japanese_text", false, "日本語.htm", kJapaneseCp932, false},
-        NameCase{"japanese_html", true, "日本語.htm", "/" + kJapaneseCp932 + ">" + kJapaneseCp932 + "</a></dt> ",
-                 false},
+        // The target is percent-encoded UTF-8, whatever the page is read as.
+        NameCase{"japanese_html", true, "日本語.htm",
+                 "/%E6%97%A5%E6%9C%AC%E8%AA%9E.htm>" + kJapaneseCp932 + "</a></dt> ", false},
         NameCase{"hangul_emoji_html", true, "한글😀.htm",
                  "/%ED%95%9C%EA%B8%80%F0%9F%98%80.htm>&#xD55C;&#xAE00;&#x1F600;.htm</a></dt> ", false},
         NameCase{"hangul_text", false, "한글.htm", "??.htm", true}),
@@ -223,6 +226,24 @@ TEST(WinFolders, ReadOnlyAndHiddenFoldersAreEnteredLinksAndDotNamesAreNot) {
     EXPECT_EQ(CrLfLines(root + "out.txt", true),
               (std::vector<std::string>{root + "hidden\\in.htm", root + "read-only\\in.htm"}));
     if (!linked) GTEST_SKIP() << "no symbolic links here: the link case was not tried";
+}
+
+// An output that cannot take lines fails before the walk, even without a
+// match, and nothing is created.
+TEST(WinOutput, APlaceThatCannotTakeLinesFailsBeforeTheWalk) {
+    WinFolderFixture folder("Z:\\tmp\\");
+    WinFolderFixture::MakeFolder(folder.path() + "in\\");
+    for (const std::string& out : {folder.path() + "missing\\out.txt", folder.path() + "in"}) {
+        RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+        try {
+            Walk(folder.path() + "in");
+            ADD_FAILURE() << "no error for " << out;
+        } catch (const SearchError& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(std::string(kCannotOpenOutput) + ": " + out + " (", 0), 0u)
+                << error.what();
+        }
+    }
+    EXPECT_EQ(GetFileAttributesW(Wide(folder.path() + "missing").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(WinOutput, AppendsToAnExistingCodePageFile) {

@@ -1,8 +1,10 @@
 #include "folder_list.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <algorithm>
 #include <vector>
 
@@ -31,6 +33,32 @@ public:
         const QSize size = QStyledItemDelegate::sizeHint(option, index);
         return {size.width() + kIndent * index.data(kDepthRole).toInt(), size.height()};
     }
+    // A name shortened to fit its row shows whole as the row's tooltip.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !index.isValid()) {
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        }
+        if (const QString name = index.data(Qt::DisplayRole).toString(); IsShortened(option, index, view)) {
+            QToolTip::showText(event->globalPos(), name, view->viewport());
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+
+    bool IsShortened(const QStyleOptionViewItem& option, const QModelIndex& index, const QAbstractItemView* view) const {
+        // The room the style gives the text in the visible row, less the
+        // margins it keeps on either side.
+        QStyleOptionViewItem item = option;
+        item.rect.setLeft(option.rect.left() + kIndent * index.data(kDepthRole).toInt());
+        item.rect.setRight(std::min(item.rect.right(), view->viewport()->rect().right()));
+        initStyleOption(&item, index);
+        const QStyle* style = view->style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const int room = style->subElementRect(QStyle::SE_ItemViewItemText, &item, view).width() - 2 * margin;
+        return item.fontMetrics.horizontalAdvance(item.text) > room;
+    }
 };
 
 std::string Join(const std::string& folder, const std::string& name) {
@@ -52,6 +80,8 @@ void SortByName(std::vector<std::string>& names) {
 
 FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     setItemDelegate(new IndentDelegate(this));
+    // A long name keeps its start and its end; the tooltip shows it whole.
+    setTextElideMode(Qt::ElideMiddle);
     setUniformItemSizes(true);
     setIconSize(QSize(16, 16));
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::OpenRow);

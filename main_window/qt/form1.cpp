@@ -5,7 +5,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +13,7 @@
 
 #include "drive_list.h"
 #include "drives.h"
+#include "elided_label.h"
 #include "folder_list.h"
 #include "form1_description.h"
 #include "form2.h"
@@ -33,7 +33,11 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     BuildLayout();
     pacer_ = WindowPacer({
         .paint_status = [this](const std::string& text) {
-            Label2->setText(NameToText(text));
+            // The pacer's rate is also the rate at which a screen reader
+            // hears the status: the description changes with the text.
+            const QString status = NameToText(text);
+            Label2->setText(status);
+            Label2->setAccessibleDescription(status);
             Label2->repaint();
         },
         .process_events = [] { QCoreApplication::processEvents(); },
@@ -94,6 +98,7 @@ void Form1::Form_Load() {
     opt_inside_style1->setChecked(true);
     Text1->setText(QString());
     Label2->setText(QString());
+    Label2->setAccessibleDescription(QString());
     Module1::run_settings.start_folder = Dir1->Path();
     Module1::run_settings.start_drive = Drive1->Drive();
 }

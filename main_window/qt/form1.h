@@ -9,11 +9,11 @@
 #include "window_pacer.h"
 
 class DriveList;
+class ElidedLabel;
 class FolderList;
 class Form2;
 class FrameBox;
 class QAction;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -48,7 +48,7 @@ public:
     FolderList* Dir1;
     QPushButton* Command_Exec;
     QPushButton* Command_Exit;
-    QLabel* Label2;
+    ElidedLabel* Label2;
     QMenu* mnuFile_about;
     QAction* mnuFile_about_about;
 
@@ -92,6 +92,7 @@ private:
     bool IsSelected(std::string_view option) const override;
     std::string FreeExtensionText() const override;
     void SetEnabled(std::string_view control, bool enabled) override;
+    void FocusControl(std::string_view control) override;
     void SetBusyPointer(bool busy) override;
     bool ShowSave(const char* default_ext, const char* title) override;
     std::string OutputFileName() const override;
@@ -100,4 +101,5 @@ private:
     std::unique_ptr<Form2> form2_;
     WindowPacer pacer_;
     bool ending_ = false;
+    bool busy_ = false;
 };

@@ -2,7 +2,6 @@
 // kind becomes its widget, each place is converted from twips, frames are
 // the parents of their option buttons.
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -10,6 +9,7 @@
 #include <map>
 
 #include "drive_list.h"
+#include "elided_label.h"
 #include "folder_list.h"
 #include "form1.h"
 #include "form1_description.h"
@@ -35,8 +35,14 @@ QWidget* MakeControl(const fd::Control& control, QWidget* parent) {
     case fd::Kind::Frame: return new FrameBox(caption, parent);
     case fd::Kind::OptionButton: return new QRadioButton(caption, parent);
     case fd::Kind::TextBox: return new QLineEdit(caption, parent);
-    case fd::Kind::CommandButton: return new QPushButton(caption, parent);
-    case fd::Kind::Label: return new QLabel(caption, parent);
+    case fd::Kind::CommandButton: {
+        // Enter presses the focused button, as Space does; outside a dialog
+        // Qt's buttons answer only Space.
+        auto* button = new QPushButton(caption, parent);
+        button->setAutoDefault(true);
+        return button;
+    }
+    case fd::Kind::Label: return new ElidedLabel(caption, parent);
     case fd::Kind::DriveList: return new DriveList(parent);
     case fd::Kind::FolderList: return new FolderList(parent);
     }
@@ -62,6 +68,10 @@ void Form1::BuildLayout() {
             widget->setObjectName(Text(control.name));
             widget->setGeometry(Geometry(control.place));
             if (!fd::TakesFocus(control.kind)) widget->setFocusPolicy(Qt::NoFocus);
+            widget->setAccessibleName(Text(fd::AccessibleName(control)));
+            // On Linux Qt reports a drop-down list's current entry as its
+            // name (the convention there); the role still reaches the reader.
+            if (control.kind == fd::Kind::DriveList) widget->setAccessibleDescription(Text(fd::AccessibleName(control)));
             made[control.name] = widget;
         }
     }
@@ -94,9 +104,10 @@ void Form1::BuildLayout() {
     get(Command_Exit, "Command_Exit");
     get(Label2, "Label2");
 
-    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2->setWordWrap(true);
-    Label2->setTextFormat(Qt::PlainText);
+    // The focus shows on every control from the start, not only once Tab
+    // has been pressed: the window is used from the keyboard as much as with
+    // the mouse, and Enter or Space acts on whatever holds the focus.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     // Exit stays live during a run, so it keeps the arrow under the hourglass.
     Command_Exit->setCursor(Qt::ArrowCursor);
 

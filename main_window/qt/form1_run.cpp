@@ -1,6 +1,7 @@
 // The Execute command's questions about the window, answered with Qt's
 // widgets; the command itself is the shared one (run_command.h).
 
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,7 +30,14 @@ void Form1::SetEnabled(std::string_view control, bool enabled) {
     }
 }
 
+void Form1::FocusControl(std::string_view control) {
+    if (auto* widget = findChild<QWidget*>(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())))) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void Form1::SetBusyPointer(bool busy) {
+    busy_ = busy;
     if (busy) {
         setCursor(Qt::WaitCursor);
     } else {
@@ -50,4 +58,10 @@ std::string Form1::OutputFileName() const {
     return form2_ ? TextToName(form2_->CommonDialog1.FileName) : std::string();
 }
 
-void Form1::ShowMessageBox(const std::string& text) { ::ShowMessageBox(this, QString::fromUtf8(text)); }
+void Form1::ShowMessageBox(const std::string& text) {
+    // A box during a run shows the hourglass over the whole window and the
+    // box, steadily, whatever the pointer passes over.
+    if (busy_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    ::ShowMessageBox(this, QString::fromUtf8(text));
+    if (busy_) QGuiApplication::restoreOverrideCursor();
+}

@@ -3,9 +3,8 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-FrameBox::FrameBox(const QString& caption, QWidget* parent) : QWidget(parent), caption_(caption) {
+FrameBox::FrameBox(const QString& caption, QWidget* parent) : QGroupBox(caption, parent), caption_(caption) {
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(caption);
 }
 
 void FrameBox::paintEvent(QPaintEvent*) {

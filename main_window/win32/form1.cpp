@@ -276,19 +276,18 @@ void Form1::SetEnabled(std::string_view name, bool enabled) {
 void Form1::SetBusyPointer(bool busy) {
     busy_ = busy;
     if (busy) {
-        focus_before_run_ = GetFocus();
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return;
     }
     POINT at;
     GetCursorPos(&at);
     SetCursorPos(at.x, at.y);  // asks the window under the pointer for its cursor again
-    // The lock moved the focus to Exit; give it back to where it was.
-    HWND focus = GetFocus();
-    if (focus_before_run_ != nullptr && IsWindowEnabled(focus_before_run_) &&
-        (focus == nullptr || focus == Control("Command_Exit"))) {
-        SetFocus(focus_before_run_);
-    }
+}
+
+void Form1::FocusControl(std::string_view name) {
+    HWND control = Control(name);
+    if (control == nullptr || !IsWindowEnabled(control)) return;
+    SetFocus(control);
     UpdateDefaultButton();
 }
 

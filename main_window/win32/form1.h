@@ -69,6 +69,7 @@ private:
     bool IsSelected(std::string_view option) const override;
     std::string FreeExtensionText() const override;
     void SetEnabled(std::string_view control, bool enabled) override;
+    void FocusControl(std::string_view control) override;
     void SetBusyPointer(bool busy) override;
     bool ShowSave(const char* default_ext, const char* title) override;
     std::string OutputFileName() const override;
@@ -86,6 +87,5 @@ private:
     WindowPacer pacer_;
     bool busy_ = false;
     bool ending_ = false;
-    HWND focus_before_run_ = nullptr;
     HWND last_focus_ = nullptr;  // given back when the window is activated again
 };

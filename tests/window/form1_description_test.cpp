@@ -126,3 +126,17 @@ TEST(Form1Description, TwipsFollowTheResolution) {
         EXPECT_EQ(fd::TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
     }
 }
+
+// A screen reader names each control by its caption or its role, never by
+// the program's internal name, and no two controls sound the same.
+TEST(Form1Description, EveryControlHasItsOwnReadableName) {
+    std::set<std::string_view> names;
+    for (const fd::Control& c : fd::Controls()) {
+        const std::string_view name = fd::AccessibleName(c);
+        EXPECT_FALSE(name.empty()) << c.name;
+        EXPECT_NE(name, c.name) << "a control without caption or role name";
+        EXPECT_TRUE(names.insert(name).second) << name;
+    }
+    ASSERT_NE(fd::Find(fd::kFocusAfterRun), nullptr);
+    EXPECT_TRUE(fd::TakesFocus(fd::Find(fd::kFocusAfterRun)->kind));
+}

@@ -2,6 +2,9 @@
 // a failed run, and Exit in the middle of a walk.
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QTranslator>
+#include <optional>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -40,6 +43,9 @@ struct Snapshot {
     bool exit_enabled = false;
     Qt::CursorShape cursor = Qt::ArrowCursor;
     bool cursor_set = false;
+    // The pointer over everything, whatever it passes over; none when unset.
+    std::optional<Qt::CursorShape> override_cursor;
+    bool ok_has_icon = false;
     QString label;
     QString text;
     QString title;
@@ -57,9 +63,11 @@ Snapshot Take(Form1& form, QMessageBox* box) {
     s.cursor = form.cursor().shape();
     s.cursor_set = form.testAttribute(Qt::WA_SetCursor);
     s.label = form.Label2->text();
+    if (const QCursor* over = QGuiApplication::overrideCursor()) s.override_cursor = over->shape();
     if (box != nullptr) {
         s.text = box->text();
         s.title = box->windowTitle();
+        s.ok_has_icon = !box->button(QMessageBox::Ok)->icon().isNull();
     }
     return s;
 }
@@ -128,6 +136,8 @@ private slots:
         QCOMPARE(during.enabled, QStringList());
         QVERIFY(during.exit_enabled);
         QCOMPARE(during.cursor, Qt::WaitCursor);
+        QCOMPARE(during.override_cursor, std::optional(Qt::WaitCursor));
+        QVERIFY(!during.ok_has_icon);
         QCOMPARE(form->Command_Exit->cursor().shape(), Qt::ArrowCursor);
         // The walk order is the file system's; the label shows whichever came last.
         const QStringList lines = Lines(window_test::ReadBytes(out.path() + "/" + file));
@@ -141,6 +151,7 @@ private slots:
         const Snapshot after = Take(*form, nullptr);
         QCOMPARE(after.enabled.size(), 14);
         QCOMPARE(after.cursor, Qt::ArrowCursor);
+        QCOMPARE(after.override_cursor, std::nullopt);
         QCOMPARE(after.label, during.label);
         QCOMPARE(lines.join("\n").contains("<A HREF="), html);
     }
@@ -168,6 +179,45 @@ private slots:
         const QStringList lines = Lines(window_test::ReadBytes(existing.fileName()));
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines.front(), QStringLiteral("kept"));
+    }
+
+    // Within one start the dialog opens where the last output went; the
+    // first time, in the current folder, whatever Qt's settings remember.
+    void theDialogOpensWhereTheLastOutputWent() {
+        QTemporaryDir out;
+        OpenedForm1 form(site_);
+        ModalAnswerer answerer;
+        QStringList opened_in;
+        answerer.on_file_dialog = [&](QFileDialog* dialog) {
+            opened_in << QString::fromStdString(Canonical(dialog->directory().absolutePath()));
+            dialog->setDirectory(out.path());
+            window_test::TypeFileName(dialog, "out.txt");
+        };
+        answerer.on_message_box = [](QMessageBox* box) { window_test::PressOk(box); };
+        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
+        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
+        const QStringList expected = {QString::fromStdString(Canonical(site_)),
+                                      QString::fromStdString(Canonical(out.path()))};
+        QCOMPARE(opened_in, expected);
+    }
+
+    // Qt's own texts in the dialog follow the user's language.
+    void theSaveDialogSpeaksJapaneseOnAJapaneseDesktop() {
+        QTranslator* japanese = InstallQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan));
+        QVERIFY2(japanese != nullptr, "no Qt translations for Japanese (qt6-translations-l10n)");
+        OpenedForm1 form(site_);
+        ModalAnswerer answerer;
+        QString save, name_label;
+        answerer.on_file_dialog = [&](QFileDialog* dialog) {
+            save = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->text();
+            name_label = dialog->findChild<QLabel*>("fileNameLabel")->text();
+            dialog->reject();
+        };
+        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
+        QCoreApplication::removeTranslator(japanese);
+        delete japanese;
+        QVERIFY2(save.contains(QStringLiteral("保存")), qPrintable(save));
+        QVERIFY2(name_label.contains(QStringLiteral("ファイル名")), qPrintable(name_label));
     }
 
     // Cancel: no run, no lock, no hourglass, no message.

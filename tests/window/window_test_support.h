@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "elided_label.h"
 #include "form1.h"
 
 class QFileDialog;

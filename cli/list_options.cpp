@@ -1,0 +1,124 @@
+#include "list_options.h"
+
+#include <map>
+#include <optional>
+#include <string_view>
+
+namespace list_tool {
+
+namespace {
+
+using Module1::RunSettings;
+
+const std::map<std::string_view, bool RunSettings::*> kClasses = {
+    {"htm", &RunSettings::ext_htm}, {"jpggif", &RunSettings::ext_jpg_gif},
+    {"jpg", &RunSettings::ext_jpg}, {"gif", &RunSettings::ext_gif},
+    {"txt", &RunSettings::ext_txt}, {"other", &RunSettings::ext_other},
+};
+
+// The options that take a value, each given at most once.
+struct Values {
+    std::optional<std::string> class_name, ext, style, names, output;
+
+    std::optional<std::string>* Find(std::string_view option) {
+        if (option == "--class") return &class_name;
+        if (option == "--ext") return &ext;
+        if (option == "--style") return &style;
+        if (option == "--names") return &names;
+        if (option == "--output") return &output;
+        return nullptr;
+    }
+};
+
+// Checks the values and puts them into options; returns the problem, if any.
+std::string Apply(const Values& values, ListOptions& options) {
+    const std::string class_name = values.class_name.value_or("htm");
+    const auto chosen = kClasses.find(class_name);
+    if (chosen == kClasses.end()) return "unknown class '" + class_name + "'";
+    if (values.ext && class_name != "other") return "--ext needs --class other";
+    if (!values.ext && class_name == "other") return "--class other needs --ext (\"*\" for every file)";
+    const std::string style = values.style.value_or("html"), names = values.names.value_or("path");
+    if (style != "html" && style != "text") return "unknown style '" + style + "'";
+    if (names != "path" && names != "file") return "unknown names '" + names + "'";
+    if (!values.output || values.output->empty()) return "--output FILE is required";
+    if (options.folder.empty()) return "FOLDER is required";
+
+    RunSettings& s = options.settings;
+    s = {};
+    s.*(chosen->second) = true;
+    s.ext_free_text = values.ext.value_or("");
+    s.out_html = style == "html";
+    s.out_text = !s.out_html;
+    s.style_path_file = names == "path";
+    s.style_file = !s.style_path_file;
+    options.output = *values.output;
+    return {};
+}
+
+}  // namespace
+
+std::string ParseOptions(const std::vector<std::string>& args, ListOptions& options) {
+    Values values;
+    bool options_ended = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (!options.folder.empty()) return "more than one FOLDER: '" + options.folder + "' and '" + arg + "'";
+            options.folder = arg;
+            continue;
+        }
+        if (arg == "--") {
+            options_ended = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            options.action = ListOptions::Action::kHelp;
+            return {};
+        }
+        if (arg == "--version") {
+            options.action = ListOptions::Action::kVersion;
+            return {};
+        }
+        // --option VALUE or --option=VALUE
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        std::optional<std::string>* slot = values.Find(name);
+        if (slot == nullptr) return "unknown option '" + name + "'";
+        if (slot->has_value()) return name + " given more than once";
+        if (equals != std::string::npos) {
+            *slot = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            *slot = args[++i];
+        } else {
+            return name + " needs a value";
+        }
+    }
+    return Apply(values, options);
+}
+
+std::string HelpText() {
+    return "Usage: marrowpine-list [OPTION]... --output FILE FOLDER\n"
+           "Append one line per matching file in FOLDER and all its sub-folders to FILE,\n"
+           "in the order the file system returns the entries. FILE is never emptied.\n"
+           "\n"
+           "  --class CLASS    htm (.htm .html, the default), jpggif (.jpg .jpeg .gif),\n"
+           "                   jpg (.jpg .jpeg), gif, txt (.txt .text), or other\n"
+           "  --ext TEXT       the extension for --class other; \"*\" lists every file\n"
+           "  --style STYLE    html: one <A HREF=file:///...> link per line (the default);\n"
+           "                   text: one name per line\n"
+           "  --names NAMES    path: full paths (the default); file: bare names\n"
+           "  --output FILE    the listing file; lines end in CR LF\n"
+           "  -h, --help       show this help and exit\n"
+           "      --version    show the version and exit\n"
+           "  --               end of options (for a FOLDER that starts with \"-\")\n"
+           "\n"
+           "On a terminal, stderr shows the progress. At the end stderr gets a summary:\n"
+           "  entries=N matches=N lines=N skipped_folders=N unrepresentable_names=N seconds=S\n"
+           "lines counts the lines actually written, also after a failed run.\n"
+           "\n"
+           "Exit status: 0 done, 1 the run failed, 2 wrong usage.\n";
+}
+
+std::string VersionText() { return "marrowpine-list (MARROWPINE) " MARROWPINE_VERSION "\n"; }
+
+}  // namespace list_tool

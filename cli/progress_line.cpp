@@ -1,0 +1,85 @@
+#include "progress_line.h"
+
+#include <vector>
+
+#include "text_utf8.h"
+
+namespace list_tool {
+
+namespace {
+
+// Columns a character takes on a terminal: East Asian wide characters two.
+std::size_t Width(char32_t code) {
+    const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                      (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                      (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                      (code >= 0xFFE0 && code <= 0xFFE6) || (code >= 0x1F300 && code <= 0x1F64F) ||
+                      (code >= 0x20000 && code <= 0x3FFFD);
+    return wide ? 2 : 1;
+}
+
+// One character of a name as shown: controls (a line break in a name) as "?".
+struct Shown {
+    std::string text;
+    std::size_t width;
+};
+
+std::vector<Shown> ShownCharacters(const std::string& text) {
+    std::vector<Shown> out;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Module1::DecodedChar ch = Module1::DecodeChar(text, pos);
+        if (!ch.valid || ch.code < 0x20 || ch.code == 0x7F || (ch.code >= 0x80 && ch.code < 0xA0)) {
+            out.push_back({"?", 1});
+        } else {
+            out.push_back({text.substr(pos, ch.length), Width(ch.code)});
+        }
+        pos += ch.length;
+    }
+    return out;
+}
+
+}  // namespace
+
+ProgressLine::ProgressLine(void (*write)(const std::string& text), std::size_t columns,
+                           Clock::time_point start, Clock::duration interval)
+    : write_(write), columns_(columns), next_(start + interval), interval_(interval) {}
+
+std::string ProgressLine::Compose(const Module1::WalkSummary& summary, std::size_t columns) {
+    std::string line = std::to_string(summary.entries) + " entries, " + std::to_string(summary.matches) +
+                       " matches  ";
+    const std::size_t limit = columns > 1 ? columns - 1 : 0;  // the last column would wrap on some terminals
+    if (line.size() >= limit) return line.substr(0, limit);
+    const std::vector<Shown> folder = ShownCharacters(summary.current_folder);
+    std::size_t width = 0;
+    for (const Shown& c : folder) width += c.width;
+    std::size_t first = 0;
+    const std::string ellipsis = "…";
+    if (line.size() + width > limit) {
+        // Keep the end of the path, which names the folder.
+        width += 1;
+        while (first < folder.size() && line.size() + width > limit) width -= folder[first++].width;
+        line += ellipsis;
+    }
+    for (std::size_t i = first; i < folder.size(); ++i) line += folder[i].text;
+    return line;
+}
+
+void ProgressLine::Update(const Module1::WalkSummary& summary, Clock::time_point now) {
+    if (now < next_) return;
+    next_ = now + interval_;
+    const std::string line = Compose(summary, columns_);
+    std::size_t width = 0;
+    for (const Shown& c : ShownCharacters(line)) width += c.width;
+    // Blanks over what is left of a longer line before.
+    const std::string padding(shown_columns_ > width ? shown_columns_ - width : 0, ' ');
+    write_("\r" + line + padding);
+    shown_columns_ = width;
+}
+
+void ProgressLine::Clear() {
+    if (shown_columns_ == 0) return;
+    write_("\r" + std::string(shown_columns_, ' ') + "\r");
+    shown_columns_ = 0;
+}
+
+}  // namespace list_tool

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs the build into a prefix whose path holds a blank, as a home
+# folder's name may, and checks what a desktop reads from it: the desktop
+# entry is valid and starts the installed program by its absolute path, the
+# metainfo is valid, and every icon is drawn at the size its folder names.
+#
+#   installed_files_test.sh BUILD_DIR
+set -euo pipefail
+
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "installed_files_test: $*" >&2; exit 1; }
+
+prefix="$work/a home/.local"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+entry=$(echo "$prefix"/share/applications/*.desktop)
+[ -f "$entry" ] || fail "no desktop entry"
+desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+
+# The entry's id is the name the program gives itself and the metainfo's launchable.
+id=$(basename "$entry")
+metainfo="$prefix/share/metainfo/${id%.desktop}.metainfo.xml"
+[ -f "$metainfo" ] || fail "no metainfo for $id"
+grep -q "<launchable type=\"desktop-id\">$id</launchable>" "$metainfo" || fail "the metainfo does not launch $id"
+appstreamcli validate --no-net "$metainfo" >/dev/null || { appstreamcli validate --no-net "$metainfo"; fail "appstreamcli rejects the metainfo"; }
+
+# Exec: one quoted absolute path (the desktop's own unquoting: \\ then \").
+exec_line=$(sed -n 's/^Exec=//p' "$entry")
+program=$(printf '%s' "$exec_line" | sed -e 's/\\\\/\\/g' -e 's/^"\(.*\)"$/\1/' -e 's/\\\(["`$\\]\)/\1/g')
+[ "$program" = "$prefix/bin/marrowpine" ] || fail "Exec=$exec_line does not name $prefix/bin/marrowpine"
+[ -x "$program" ] || fail "$program is not an installed program"
+
+# Each hicolor size holds a picture of that size; PNG keeps it at bytes 16-23.
+for size in 16 24 32 48 64 128 256; do
+    png="$prefix/share/icons/hicolor/${size}x${size}/apps/marrowpine.png"
+    [ -f "$png" ] || fail "no ${size}x${size} icon"
+    read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
+        awk '{ print $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }')
+    [ "$width" -eq "$size" ] && [ "$height" -eq "$size" ] || fail "${size}x${size} icon is ${width}x${height}"
+done
+grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/marrowpine.svg" || fail "no scalable icon"
+echo "installed_files_test: passed"

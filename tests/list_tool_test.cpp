@@ -1,0 +1,207 @@
+// marrowpine-list as its users see it: exit codes, usage errors, one listing
+// per style, the summary (also after a failure), and its progress line.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "progress_line.h"
+#include "test_support.h"
+#include "texts.h"
+
+namespace {
+
+using test_support::CrLfLines;
+using test_support::ReadFile;
+using test_support::TempFolder;
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadAll(int fd) {
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+    close(fd);
+    return text;
+}
+
+// Runs the tool in the folder with the arguments; file_size caps the size of the files it writes.
+ToolRun RunTool(const std::string& folder, const std::vector<std::string>& args, rlim_t file_size = RLIM_INFINITY) {
+    int out[2], err[2];
+    if (pipe(out) != 0 || pipe(err) != 0) return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out[1], 1);
+        dup2(err[1], 2);
+        close(out[0]);
+        close(err[0]);
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing
+        const rlimit limit{file_size, file_size};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::vector<char*> argv = {const_cast<char*>(MARROWPINE_LIST)};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(MARROWPINE_LIST, argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    close(err[1]);
+    ToolRun run;
+    run.err = ReadAll(err[0]);  // small enough for the pipe: stdout cannot block the tool meanwhile
+    run.out = ReadAll(out[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return run;
+}
+
+std::string LastLine(std::string text) {
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text.substr(text.rfind('\n') + 1);  // npos + 1 is 0
+}
+
+struct UsageCase {
+    std::vector<std::string> args;
+    std::string problem;
+    friend std::ostream& operator<<(std::ostream& os, const UsageCase& c) { return os << c.problem; }
+};
+
+class UsageErrors : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageErrors, ExitWithTwoSayingWhatIsWrongAndWriteNothing) {
+    TempFolder temp;
+    temp.File("web/a.htm");
+    const ToolRun run = RunTool(temp.path(), GetParam().args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "marrowpine-list: " + GetParam().problem +
+                           "\nTry 'marrowpine-list --help' for more information.\n");
+    EXPECT_FALSE(test_support::Exists(temp.path() + "/out.htm"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, UsageErrors,
+    testing::Values(
+        UsageCase{{}, "--output FILE is required"},
+        UsageCase{{"--output", "out.htm"}, "FOLDER is required"},
+        UsageCase{{"--output", "out.htm", "web", "web"}, "more than one FOLDER: 'web' and 'web'"},
+        UsageCase{{"--output"}, "--output needs a value"},
+        UsageCase{{"--frob", "--output", "out.htm", "web"}, "unknown option '--frob'"},
+        UsageCase{{"--class", "pdf", "--output", "out.htm", "web"}, "unknown class 'pdf'"},
+        UsageCase{{"--class", "htm", "--class=gif", "--output", "out.htm", "web"}, "--class given more than once"},
+        UsageCase{{"--ext", "txt", "--output", "out.htm", "web"}, "--ext needs --class other"},
+        UsageCase{{"--class", "other", "--output", "out.htm", "web"}, "--class other needs --ext (\"*\" for every file)"},
+        UsageCase{{"--style", "pdf", "--output", "out.htm", "web"}, "unknown style 'pdf'"},
+        UsageCase{{"--names", "full", "--output", "out.htm", "web"}, "unknown names 'full'"}));
+
+TEST(ListTool, HelpAndVersionGoToStdoutAndExitWithZero) {
+    TempFolder temp;
+    const ToolRun help = RunTool(temp.path(), {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: marrowpine-list [OPTION]... --output FILE FOLDER\n", 0), 0u) << help.out;
+    EXPECT_EQ(help.err, "");
+    const ToolRun version = RunTool(temp.path(), {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("marrowpine-list (MARROWPINE) ", 0), 0u) << version.out;
+}
+
+struct StyleCase {
+    std::vector<std::string> options;
+    std::string line;  // for the file -web/a.htm under the test folder, written as "@/"
+    friend std::ostream& operator<<(std::ostream& os, const StyleCase& c) { return os << c.line; }
+};
+
+class Listings : public testing::TestWithParam<StyleCase> {};
+
+TEST_P(Listings, OneLinePerMatchInEachStyleAndASummaryOfTheWalk) {
+    TempFolder temp;
+    temp.File("-web/a.htm");
+    temp.File("-web/b.txt");
+    std::vector<std::string> args = GetParam().options;
+    for (const char* arg : {"--output", "out.htm", "--", "-web"}) args.push_back(arg);
+    const ToolRun run = RunTool(temp.path(), args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::string line = GetParam().line;
+    for (std::size_t at; (at = line.find('@')) != std::string::npos;) {
+        line.replace(at, 1, at == 16 ? temp.path().substr(1) : temp.path());
+    }
+    EXPECT_EQ(CrLfLines(temp.path() + "/out.htm"), std::vector<std::string>{line});
+    // Silent but for the summary when stderr is no terminal.
+    EXPECT_EQ(run.err.rfind("entries=4 matches=1 lines=1 skipped_folders=0 unrepresentable_names=0 seconds=", 0), 0u)
+        << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, Listings,
+    testing::Values(StyleCase{{}, "<A HREF=file:///@/-web/a.htm>@/-web/a.htm</a></dt> "},
+                    StyleCase{{"--names", "file"}, "<A HREF=file:///@/-web/a.htm>a.htm</a></dt> "},
+                    StyleCase{{"--style=text"}, "@/-web/a.htm"},
+                    StyleCase{{"--style", "text", "--names", "file", "--class", "other", "--ext", "HTM"}, "a.htm"}));
+
+// A run that fails part way exits with 1, says why, and its summary counts
+// the lines that are in the file.
+TEST(ListTool, AFailedRunSaysWhyAndCountsTheLinesWritten) {
+    TempFolder temp;
+    for (const char* name : {"1", "2", "3"}) temp.File("web/" + std::string(36, 'n') + name + ".htm");
+    const ToolRun run = RunTool(temp.path(), {"--style", "text", "--names", "file", "--output", "out.txt", "web"}, 100);
+    EXPECT_EQ(run.status, 1);
+    const std::string out = temp.path() + "/out.txt";
+    EXPECT_NE(run.err.find("marrowpine-list: " + std::string(Module1::kCannotWriteOutput) + ": " + out +
+                           " (File too large)\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(LastLine(run.err).rfind("entries=", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(" matches=3 lines=2 "), std::string::npos) << run.err;
+    EXPECT_EQ(CrLfLines(out).size(), 2u);
+
+    const ToolRun early = RunTool(temp.path(), {"--output", "missing/out.htm", "web"});
+    EXPECT_EQ(early.status, 1);
+    EXPECT_EQ(LastLine(early.err).rfind("entries=0 matches=0 lines=0 ", 0), 0u) << early.err;
+}
+
+// The progress line, drawn against a clock of the test's making.
+std::string drawn;
+void Draw(const std::string& text) { drawn += text; }
+
+TEST(ProgressLine, RedrawsAtMostOncePerIntervalAndWipesItselfAtTheEnd) {
+    using namespace std::chrono_literals;
+    drawn.clear();
+    const list_tool::ProgressLine::Clock::time_point start{};
+    list_tool::ProgressLine progress(Draw, 80, start, 250ms);
+    Module1::WalkSummary summary;
+    summary.current_folder = "/home/ann/写真/";
+    for (auto at : {0ms, 100ms, 249ms}) progress.Update(summary, start + at);
+    EXPECT_EQ(drawn, "") << "a run shorter than one interval shows nothing";
+    summary.entries = 1200;
+    summary.matches = 34;
+    progress.Update(summary, start + 250ms);
+    progress.Update(summary, start + 400ms);
+    EXPECT_EQ(drawn, "\r1200 entries, 34 matches  /home/ann/写真/");
+    drawn.clear();
+    summary.current_folder = "/";
+    progress.Update(summary, start + 500ms);
+    EXPECT_EQ(drawn, "\r1200 entries, 34 matches  /" + std::string(14, ' '));
+    drawn.clear();
+    progress.Clear();
+    EXPECT_EQ(drawn, "\r" + std::string(27, ' ') + "\r");
+}
+
+TEST(ProgressLine, KeepsTheEndOfTheFolderWithinTheWidth) {
+    Module1::WalkSummary summary;
+    summary.current_folder = "/data/" + std::string(60, 'x') + "/写真\n2024/";
+    EXPECT_EQ(list_tool::ProgressLine::Compose(summary, 40), "0 entries, 0 matches  …xxxxx/写真?2024/");
+}
+
+}  // namespace

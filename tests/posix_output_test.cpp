@@ -1,0 +1,173 @@
+// The output file on a real POSIX file system: places that cannot take
+// lines, special files, a write cut short, and links that lead to their
+// files whatever encoding the page is read in.
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "listing_line.h"
+#include "posix_test_support.h"
+#include "search_error.h"
+#include "test_support.h"
+#include "text_utf8.h"
+#include "texts.h"
+
+namespace {
+
+using namespace Module1;
+using test_support::CrLfLines;
+using test_support::ReadFile;
+using test_support::RunScope;
+using test_support::RunUnprivileged;
+using test_support::Settings;
+using test_support::TempFolder;
+using test_support::Walk;
+
+std::string OpenError(const std::string& path, const std::string& reason) {
+    return "error: " + std::string(kCannotOpenOutput) + ": " + path + " (" + reason + ")";
+}
+
+// A run without a match must not end in "COMPLETED ..." when no line could
+// have been written, and must leave the place as it was.
+TEST(PosixOutput, RunWithoutMatchIntoAPlaceThatCannotTakeLinesFails) {
+    TempFolder temp;
+    const std::string root = temp.path();
+    temp.Folder("tree");
+    temp.Folder("read-only");
+    const std::string old_file = temp.File("old.htm", "old\r\n");
+    chmod(root.c_str(), 0755);
+    chmod((root + "/read-only").c_str(), 0555);
+    chmod(old_file.c_str(), 0444);
+    for (const std::string& out : {root + "/read-only/out.htm", old_file}) {
+        const std::string result = RunUnprivileged([&] {
+            RunScope scope(Settings(&RunSettings::ext_htm), out);
+            return Walk(root + "/tree");
+        });
+        EXPECT_EQ(result, OpenError(out, "Permission denied"));
+    }
+    EXPECT_FALSE(test_support::Exists(root + "/read-only/out.htm"));
+    EXPECT_EQ(ReadFile(old_file), "old\r\n");
+}
+
+// Opening a FIFO for writing waits for a reader: the run would hang, and the
+// window with it. Such files are refused at once; a character device is not.
+TEST(PosixOutput, SpecialFilesAreRefusedAtOnceAndDevicesTaken) {
+    TempFolder temp;
+    temp.File("tree/a.htm");
+    const std::string lonely = temp.path() + "/lonely.fifo", read = temp.path() + "/read.fifo";
+    ASSERT_EQ(mkfifo(lonely.c_str(), 0666), 0);
+    ASSERT_EQ(mkfifo(read.c_str(), 0666), 0);
+    const int reader = open(read.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    for (const std::string& out : {lonely, read, std::string("/dev/null")}) {
+        const std::string result = test_support::RunInChild(
+            [&] {
+                alarm(1);  // a run that blocks dies here
+                RunScope scope(Settings(&RunSettings::ext_htm), out);
+                return Walk(temp.path() + "/tree");
+            },
+            false);
+        EXPECT_EQ(result, out == "/dev/null" ? kCompleted : OpenError(out, kNotAFileOrDevice));
+    }
+    close(reader);
+}
+
+// A write that stops part way (here at the file size limit, short write then
+// EFBIG) is taken back: the file keeps whole lines only.
+TEST(PosixOutput, AWriteCutShortIsTakenBack) {
+    TempFolder temp;
+    const std::string out = temp.path() + "/out.txt";
+    const std::string full = "/" + std::string(35, 'n') + ".htm";  // 42 bytes with CR LF
+    const std::string result = test_support::RunInChild(
+        [&] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{100, 100};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            RunScope scope(Settings(&RunSettings::ext_htm, false, true), out);
+            for (int line = 0; line < 3; ++line) WriteListingLine(full, full.substr(1));
+            return std::string("no error");
+        },
+        false);
+    EXPECT_EQ(result, "error: " + std::string(kCannotWriteOutput) + ": " + out + " (File too large)");
+    EXPECT_EQ(ReadFile(out), full + "\r\n" + full + "\r\n");
+}
+
+// A name with a line break keeps to one TEXT line and is counted with the
+// names the output cannot hold.
+TEST(PosixOutput, ANameWithALineBreakCannotForgeALine) {
+    TempFolder temp;
+    temp.File("in/x.htm\r\nforged.htm");
+    const std::string out = temp.path() + "/out.txt";
+    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    EXPECT_EQ(Walk(temp.path() + "/in"), std::string(kCompleted) + "\n\n" + kUnrepresentableNamesLabel + ": 1 件");
+    EXPECT_EQ(CrLfLines(out), std::vector<std::string>{"x.htm??forged.htm"});
+}
+
+// windows-1252 for the bytes 0x80 to 0x9F, as browsers decode them; the rest is Latin-1.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8Percent(char32_t code, std::string& out) {
+    std::string bytes;
+    if (code < 0x80) {
+        bytes = static_cast<char>(code);
+    } else if (code < 0x800) {
+        bytes = {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+    } else {
+        bytes = {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
+                 static_cast<char>(0x80 | (code & 0x3F))};
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char b : bytes) out += {'%', kHex[static_cast<unsigned char>(b) >> 4], kHex[b & 0x0F]};
+}
+
+// The file a browser opens for a link target read in the page's encoding:
+// it decodes the page's bytes to characters, writes those beyond ASCII as
+// percent-encoded UTF-8, and percent-decodes the path.
+std::string ResolvedPath(const std::string& target, bool page_as_utf8) {
+    std::string url;
+    for (std::size_t pos = 0; pos < target.size();) {
+        const auto byte = static_cast<unsigned char>(target[pos]);
+        if (byte < 0x80) {
+            url.push_back(target[pos++]);
+        } else if (page_as_utf8) {
+            const DecodedChar ch = DecodeChar(target, pos);
+            AppendUtf8Percent(ch.valid ? ch.code : 0xFFFD, url);
+            pos += ch.length;
+        } else {
+            AppendUtf8Percent(byte < 0xA0 ? kWindows1252[byte - 0x80] : byte, url);
+            ++pos;
+        }
+    }
+    return "/" + test_support::PercentDecode(url);
+}
+
+TEST(PosixOutput, LinksLeadToTheirFilesWhateverEncodingThePageIsReadIn) {
+    TempFolder temp;
+    const std::vector<std::string> names = {"caf\xe9.htm", "M\xfcller \x80.htm", "日本語.htm"};
+    for (const std::string& name : names) temp.File("in/" + name);
+    const std::string out = temp.path() + "/日本語.htm";
+    RunScope scope(Settings(&RunSettings::ext_htm, true, true), out);
+    Walk(temp.path() + "/in");
+    const std::vector<std::string> lines = CrLfLines(out);
+    ASSERT_EQ(lines.size(), names.size());
+    const std::string head = "<A HREF=file:///";
+    for (const std::string& line : lines) {
+        const std::string target = line.substr(head.size(), line.find('>') - head.size());
+        const std::string file = line.substr(line.find('>') + 1, line.find("</a>") - line.find('>') - 1);
+        EXPECT_EQ(ResolvedPath(target, false), file) << line;
+        EXPECT_EQ(ResolvedPath(target, true), file) << line;
+        EXPECT_TRUE(test_support::Exists(file)) << file;
+    }
+}
+
+}  // namespace
