@@ -6,7 +6,7 @@ void WindowPacer::Begin() {
     stats_ = {};
     running_ = true;
     has_pending_ = false;
-    last_turn_ = toolkit_.now();
+    begun_ = last_turn_ = toolkit_.now();
     last_paint_ = Clock::time_point{};
 }
 
@@ -39,7 +39,9 @@ void WindowPacer::Flush() {
 }
 
 void WindowPacer::End() {
-    NoteGap(toolkit_.now());
+    const Clock::time_point now = toolkit_.now();
+    NoteGap(now);
+    if (running_) stats_.walk = now - begun_;
     Flush();
     running_ = false;
 }

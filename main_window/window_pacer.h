@@ -11,6 +11,7 @@ struct PacingStats {
     std::uint64_t turns = 0;
     std::uint64_t repaints = 0;
     std::chrono::nanoseconds in_window{0};  // spent in the event-loop turns and repaints
+    std::chrono::nanoseconds walk{0};  // from the start of the walk to its closing or error box
 };
 
 // The walk asks for an event-loop turn before nearly every entry and for a
@@ -57,6 +58,7 @@ private:
 
     Toolkit toolkit_;
     bool running_ = false;
+    Clock::time_point begun_{};
     Clock::time_point last_turn_{};
     Clock::time_point last_paint_{};
     std::string pending_;

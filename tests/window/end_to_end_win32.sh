@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# The Windows program in its own window under Wine (code page 932), driven
+# with xdotool as a user would, on the X display and Wine that
+# wine_on_xvfb.sh prepared:
+#   1. Enter on the focused Execute, a name typed into the save dialog, the
+#      closing box while the window is locked, the CP932 lines, Exit by keyboard;
+#   2. cancelling the dialog writes nothing and leaves the window live;
+#   3. an unwritable output gives the error box, then an unlocked window;
+#   4. Exit during a walk of 10,000 files leaves only complete lines.
+#
+#   end_to_end_win32.sh PATH/TO/marrowpine.exe PATH/TO/win32_probe.exe
+set -euo pipefail
+
+program=$(readlink -f "$1")
+probe=$(readlink -f "$2")
+wine_run=$(cd "$(dirname "$0")/../../cmake" && pwd)/wine-run
+work=$(mktemp -d)
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "end_to_end_win32: $*" >&2; exit 1; }
+[ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run it under scripts/with-xvfb and wine_on_xvfb.sh"
+
+# Waits up to 30 s for the command to succeed.
+wait_for() {
+    for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    fail "timed out waiting for: $*"
+}
+shown() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
+at_least() { [ "$(shown "$1" | wc -l)" -ge "$2" ]; }
+probe() { "$wine_run" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+box_up() { probe box >/dev/null; }
+box_gone() { ! box_up; }
+none_shown() { [ -z "$(shown "$1")" ]; }
+# The locked controls that are live at the moment, one name a line.
+live_inputs() {
+    probe enabled | grep -xE 'opt_ext[1-6]|opt_inside_style[12]|opt_out[12]|Text1|Command_Exec|Dir1|Drive1' || true
+}
+unlocked() { [ "$(live_inputs | wc -l)" -eq 14 ]; }
+# Clicks OK, the only button, at the middle of the box's bottom edge.
+# (Without a window manager Wine does not hand the box the keyboard.)
+press_ok() {
+    wait_for at_least MARROWPINE 2
+    local X Y WIDTH HEIGHT WINDOW SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$(shown MARROWPINE | tail -1)")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 24)) click 1
+    wait_for box_gone
+}
+start() {
+    cd "$1"
+    "$wine_run" "$program" 2>/dev/null &
+    app_pid=$!
+    wait_for at_least MARROWPINE 1
+    sleep 0.5  # the window takes the focus once it is shown
+}
+ended() {
+    for _ in $(seq 150); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$app_pid" 2>/dev/null && fail "$1 did not end the program"
+    local status=0
+    wait "$app_pid" || status=$?
+    app_pid=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+# The path as Wine names it; typed in full, as the dialog opens on the folder used last.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+# Where the window puts things: its client area at 246,139 on the screen.
+click_client() { xdotool mousemove $((246 + $1)) $((139 + $2)) click 1; }
+
+echo "== Execute by keyboard"
+mkdir -p "$work/site/img"
+touch "$work/site/index.htm" "$work/site/img/page.HTML" "$work/site/日本語.htm" "$work/site/notes.txt"
+start "$work/site"
+xdotool key Return                       # the focus starts on Execute
+wait_for at_least 検索結果を保存 1
+xdotool type --delay 20 "$(winpath "$work/site")\\result"
+xdotool key Return
+wait_for box_up
+[ "$(probe box)" = "COMPLETED ..." ] || fail "closing box says: $(probe box)"
+[ -z "$(live_inputs)" ] || fail "live while the closing box is up: $(live_inputs | xargs)"
+press_ok
+wait_for unlocked
+out="$work/site/result.htm"
+[ -f "$out" ] || fail "no output file $out"
+# Three HTM/HTML lines in code page 932, each ending in CR LF.
+grep -q $'\x93\xfa\x96\x7b\x8c\xea\\.htm' "$out" || fail "日本語.htm is not in code page 932: $(od -c "$out" | head)"
+root=$(winpath "$work/site")
+lines=$(iconv -f CP932 -t UTF-8 "$out" | tr -d '\r' | sed -E 's/.*>(Z:[^<]*)<\/a>.*/\1/' | sort)
+expected=$(printf '%s\n' "$root\\img\\page.HTML" "$root\\index.htm" "$root\\日本語.htm" | sort)
+[ "$lines" = "$expected" ] || fail "unexpected lines: $lines"
+[ "$(grep -c $'\r$' "$out")" -eq 3 ] || fail "lines do not end in CR LF"
+xdotool key Tab Return                   # Tab from Execute to Exit
+ended "Exit"
+
+echo "== Cancel"
+start "$work/site"
+before=$(ls -la "$work/site" "$work/site/img")
+xdotool key Return
+wait_for at_least 検索結果を保存 1
+xdotool key Escape
+wait_for none_shown 検索結果を保存
+unlocked || fail "the window is locked after cancel"
+box_up && fail "a box after cancel: $(probe box)"
+[ "$(ls -la "$work/site" "$work/site/img")" = "$before" ] || fail "cancel changed the folder"
+xdotool key alt+F4                       # the close box's key
+ended "Alt+F4"
+
+echo "== Unwritable output"
+ln -s /dev/full "$work/site/full.htm"   # takes no bytes, whoever writes
+start "$work/site"
+xdotool key Return
+wait_for at_least 検索結果を保存 1
+xdotool type --delay 20 "$(winpath "$work/site/full.htm")"
+xdotool key Return
+wait_for box_up
+case "$(probe box)" in 出力ファイルに書き込めません:*full.htm*) ;; *) fail "error box says: $(probe box)" ;; esac
+press_ok
+wait_for unlocked
+xdotool key Return                       # Execute is live and has the focus again
+wait_for at_least 検索結果を保存 1
+xdotool key Escape
+wait_for none_shown 検索結果を保存
+xdotool key Tab Return
+ended "Exit after the error"
+
+echo "== Exit during a walk"
+for d in $(seq 50); do mkdir -p "$work/tree/d$d"; (cd "$work/tree/d$d" && touch f{1..200}.htm); done
+start "$work/tree"
+xdotool key Return
+wait_for at_least 検索結果を保存 1
+xdotool type --delay 20 "$(winpath "$work/walk.htm")"
+xdotool key Return
+walk="$work/walk.htm"
+wait_for test -s "$walk"
+click_client 400 228                     # Exit
+ended "Exit during the walk"
+[ "$(tail -c 2 "$walk" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "the last line is cut short"
+count=$(grep -c '' "$walk")
+[ "$count" -lt 10000 ] || fail "the walk had ended before Exit ($count lines)"
+bad=$(tr -d '\r' < "$walk" | grep -vcE '^<A HREF=file:///Z\|/.*/d[0-9]+/f[0-9]+\.htm>Z:\\.*\\d[0-9]+\\f[0-9]+\.htm</a></dt> ?$' || true)
+[ "$bad" -eq 0 ] || fail "$bad incomplete lines: $(tr -d '\r' < "$walk" | grep -vE 'f[0-9]+\.htm</a>' | head -3)"
+echo "end_to_end_win32: passed ($count of 10000 lines written before Exit)"

@@ -1,0 +1,152 @@
+// The Win32 window as Windows builds it from the description, under Wine:
+// every control once, inside its frame, its caption readable in the font
+// the window chose, and the keyboard in the designed order.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "form1.h"
+#include "win32_ids.h"
+#include "win32_text.h"
+
+namespace fd = Form1Description;
+using Module1::win32::Utf8;
+
+namespace {
+
+std::string ClassOf(HWND window) {
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    return Utf8(name);
+}
+
+std::string TextOf(HWND window) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, 256);
+    return Utf8(text);
+}
+
+RECT ScreenRect(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return r;
+}
+
+bool Within(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
+
+class Form1Win32 : public testing::Test {
+protected:
+    void SetUp() override {
+        form_ = std::make_unique<Form1>(GetModuleHandleW(nullptr));
+        ShowWindow(form_->Window(), SW_SHOW);
+        SetForegroundWindow(form_->Window());
+        SetFocus(form_->Control("Command_Exec"));
+    }
+    // The focus after the key, as the message loop would hand it on.
+    std::string Press(WPARAM key) {
+        MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_TRUE(form_->PreTranslate(message));
+        for (const fd::Control& c : fd::Controls()) {
+            if (form_->Control(c.name) == GetFocus()) return std::string(c.name);
+        }
+        return "?";
+    }
+    std::unique_ptr<Form1> form_;
+};
+
+}  // namespace
+
+TEST_F(Form1Win32, EveryControlIsOneWindowOfItsKind) {
+    const std::map<fd::Kind, std::string> classes = {
+        {fd::Kind::Frame, "Button"},         {fd::Kind::OptionButton, "Button"}, {fd::Kind::TextBox, "Edit"},
+        {fd::Kind::CommandButton, "Button"}, {fd::Kind::Label, "Static"},        {fd::Kind::DriveList, "ComboBox"},
+        {fd::Kind::FolderList, "ListBox"},
+    };
+    std::set<HWND> seen;
+    for (const fd::Control& c : fd::Controls()) {
+        HWND control = GetDlgItem(form_->Window(), ControlId(c));
+        ASSERT_NE(control, nullptr) << c.name;
+        EXPECT_TRUE(seen.insert(control).second) << c.name;
+        EXPECT_EQ(ClassOf(control), classes.at(c.kind)) << c.name;
+        if (c.kind != fd::Kind::TextBox && c.kind != fd::Kind::Label && !c.caption.empty()) {
+            EXPECT_EQ(TextOf(control), c.caption) << c.name;
+        }
+    }
+    int children = 0;
+    for (HWND child = GetWindow(form_->Window(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children, static_cast<int>(fd::Controls().size()));
+}
+
+// Measured in the control's own font: the caption beside an option's
+// indicator, inside a button's border, in a frame's top line.
+TEST_F(Form1Win32, CaptionsFitTheirControlsInTheWindowsFont) {
+    HDC dc = GetDC(form_->Window());
+    const int dpi = static_cast<int>(GetDpiForWindow(form_->Window()));
+    for (const fd::Control& c : fd::Controls()) {
+        if (c.caption.empty()) continue;
+        HWND control = form_->Control(c.name);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr) << c.name;
+        SelectObject(dc, font);
+        const std::wstring text = Module1::win32::Wide(c.caption);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        RECT client;
+        GetClientRect(control, &client);
+        int room = client.right;
+        if (c.kind == fd::Kind::OptionButton) room -= GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi);
+        if (c.kind == fd::Kind::Frame || c.kind == fd::Kind::CommandButton) room -= 2 * GetSystemMetricsForDpi(SM_CXEDGE, dpi);
+        EXPECT_LE(size.cx, room) << c.name;
+        // Japanese must come out as Japanese: the font has the glyphs.
+        WORD glyphs[64];
+        const DWORD n = GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+        for (DWORD i = 0; i < n; ++i) EXPECT_NE(glyphs[i], 0xFFFF) << c.name << " character " << i;
+    }
+    ReleaseDC(form_->Window(), dc);
+}
+
+// Frames here are drawn by windows of their own, so the front end must put
+// each option inside its frame, and every control inside the client area.
+TEST_F(Form1Win32, ControlsLieInsideTheirFramesAndTheWindow) {
+    RECT client;
+    GetClientRect(form_->Window(), &client);
+    MapWindowPoints(form_->Window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (const fd::Control& c : fd::Controls()) {
+        const RECT r = ScreenRect(form_->Control(c.name));
+        EXPECT_TRUE(Within(r, client)) << c.name;
+        if (!c.parent.empty()) {
+            EXPECT_TRUE(Within(r, ScreenRect(form_->Control(c.parent)))) << c.name;
+        }
+    }
+    EXPECT_TRUE(Within(ScreenRect(form_->Control("Dir1")), ScreenRect(form_->Control("Frame4"))));
+}
+
+// Tab follows the designed order, an option group being one stop at its
+// selected button; the arrow keys move the selection within the group only.
+TEST_F(Form1Win32, KeyboardFollowsTheDesignedOrder) {
+    ASSERT_EQ(GetFocus(), form_->Control("Command_Exec"));
+    std::vector<std::string> visited;
+    for (int i = 0; i < 8; ++i) visited.push_back(Press(VK_TAB));
+    const std::vector<std::string> expected = {"Command_Exit", "Dir1", "Drive1", "opt_ext1", "opt_out1",
+                                               "Text1", "opt_inside_style1", "Command_Exec"};
+    EXPECT_EQ(visited, expected);
+
+    SetFocus(form_->Control("opt_ext1"));
+    SetWindowTextW(form_->Control("Text1"), L"bak");
+    EXPECT_EQ(Press(VK_DOWN), "opt_ext2");
+    EXPECT_EQ(SendMessageW(form_->Control("opt_ext2"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(form_->Control("opt_ext1"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(form_->Control("opt_out1"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(TextOf(form_->Control("Text1")), "") << "a fixed class keeps the free extension";
+    EXPECT_EQ(Press(VK_UP), "opt_ext1");
+    // Wrapping round to "OTHER", which takes the caret to Text1.
+    EXPECT_EQ(Press(VK_UP), "Text1");
+    EXPECT_EQ(SendMessageW(form_->Control("opt_ext6"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(Press(VK_TAB), "opt_ext6");
+}
