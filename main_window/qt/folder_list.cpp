@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "drives.h"
+#include "folder_rows.h"
 #include "message_box.h"
 #include "native_names.h"
 #include "platform.h"
@@ -61,12 +62,6 @@ public:
     }
 };
 
-std::string Join(const std::string& folder, const std::string& name) {
-    return folder.empty() || folder.back() == Module1::kFolderSeparator
-               ? folder + name
-               : folder + Module1::kFolderSeparator + name;
-}
-
 // Sorted as a reader expects, with byte order breaking ties so that names
 // differing only in case or in undecodable bytes keep a fixed order.
 void SortByName(std::vector<std::string>& names) {
@@ -100,30 +95,13 @@ bool FolderList::Open(const std::string& root, const std::string& path, std::str
     clear();
     const QIcon open_icon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed_icon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    auto add = [this](const QIcon& icon, const QString& text, const std::string& row_path, int depth) {
-        auto* item = new QListWidgetItem(icon, text, this);
-        item->setData(kPathRole, QByteArray::fromStdString(row_path));
-        item->setData(kDepthRole, depth);
-        return item;
-    };
-
-    // The open folders: the root, then each level down to path.
-    QListWidgetItem* open_row = add(open_icon, NameToText(root), root, 0);
-    std::string walked = root;
-    int depth = 0;
-    const std::string below = path.size() > root.size() ? path.substr(root.size()) : std::string();
-    for (std::size_t start = 0; start < below.size();) {
-        std::size_t end = below.find(Module1::kFolderSeparator, start);
-        if (end == std::string::npos) end = below.size();
-        if (end > start) {
-            const std::string name = below.substr(start, end - start);
-            walked = Join(walked, name);
-            open_row = add(open_icon, NameToText(name), walked, ++depth);
-        }
-        start = end + 1;
+    std::size_t open_row = 0;
+    for (const FolderRow& row : FolderRows(root, path, names, open_row)) {
+        auto* item = new QListWidgetItem(row.open ? open_icon : closed_icon, NameToText(row.text), this);
+        item->setData(kPathRole, QByteArray::fromStdString(row.path));
+        item->setData(kDepthRole, row.depth);
     }
-    for (const std::string& name : names) add(closed_icon, NameToText(name), Join(path, name), depth + 1);
-    setCurrentItem(open_row);
+    setCurrentRow(static_cast<int>(open_row));
 
     root_ = root;
     const bool changed = path != path_;
