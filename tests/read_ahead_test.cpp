@@ -7,12 +7,10 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
-#include <functional>
 #include <random>
 #include <string>
 #include <thread>
@@ -20,6 +18,7 @@
 
 #include "directory_walk.h"
 #include "folder_walk.h"
+#include "posix_test_support.h"
 #include "run_settings.h"
 #include "test_support.h"
 #include "window_hooks.h"
@@ -72,34 +71,6 @@ std::string Walk(const std::string& folder, const RunSettings& settings, const R
         message = std::string("error: ") + error.what();
     }
     return test_support::ReadFile(output) + "\n--\n" + message + "\nentries=" + std::to_string(summary.entries);
-}
-
-// Runs body in a child process (without root when asked, so that
-// permissions bind); returns what it returned, or how the child died.
-std::string InChild(bool unprivileged, const std::function<std::string()>& body) {
-    int fds[2];
-    if (pipe(fds) != 0) return "pipe failed";
-    const pid_t child = fork();
-    if (child == 0) {
-        close(fds[0]);
-        if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
-        const std::string result = body();
-        for (std::size_t done = 0; done < result.size();) {
-            const ssize_t n = write(fds[1], result.data() + done, result.size() - done);
-            if (n <= 0) break;
-            done += static_cast<std::size_t>(n);
-        }
-        _exit(0);
-    }
-    close(fds[1]);
-    std::string result;
-    char buffer[65536];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) result.append(buffer, static_cast<std::size_t>(n));
-    close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return result + "\nchild ended with status " + std::to_string(status);
-    return result;
 }
 
 struct Style {
@@ -159,7 +130,8 @@ TEST(ReadAhead, WritesWhatTheSequentialWalkWritesOverAHostileTree) {
     chmod((root + "/locked").c_str(), 0);
     chmod((root + "/names-only").c_str(), 0444);
 
-    const std::string result = InChild(true, [&] { return CompareAllClasses(root, temp.path() + "/out"); });
+    const std::string result =
+        test_support::RunInChild([&] { return CompareAllClasses(root, temp.path() + "/out"); }, true);
     if (mounted) umount((root + "/mounted").c_str());
     EXPECT_EQ(result, "same");
 }
@@ -222,7 +194,7 @@ TEST(ReadAhead, WalksAHundredThousandLevelsWithinSixtyFourOpenFiles) {
     fs::create_directory(root);
     constexpr int kLevels = 100000;
     MakeChain(root, kLevels);
-    const std::string result = InChild(false, [&] {
+    const std::string result = test_support::RunInChild([&] {
         const rlimit limit{64, 64};
         if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::string("setrlimit failed");
         const std::string out = temp.path() + "/out.txt";
@@ -239,7 +211,7 @@ TEST(ReadAhead, WalksAHundredThousandLevelsWithinSixtyFourOpenFiles) {
         std::size_t lines = 0;
         for (std::size_t at = 0; (at = text.find("page.htm\r\n", at)) != std::string::npos; at += 10) ++lines;
         return message + " " + std::to_string(lines) + " lines of " + std::to_string(text.size() / 10);
-    });
+    }, false);
     if (!volume.mounted()) RemoveChain(root);
     EXPECT_EQ(result, "COMPLETED ... 100 lines of 100");
 }
@@ -250,7 +222,7 @@ TEST(ReadAhead, SurvivesATreeThatChangesUnderIt) {
     TempFolder temp;
     chmod(temp.path().c_str(), 0777);
     const std::string root = temp.path() + "/tree";
-    const std::string result = InChild(true, [&] {
+    const std::string result = test_support::RunInChild([&] {
         // Made by the unprivileged child, so that it may lock and move what it made.
         for (int i = 0; i < 20; ++i) temp.File("outside/outside-" + std::to_string(i) + ".htm");
         for (int a = 0; a < 12; ++a) {
@@ -290,7 +262,7 @@ TEST(ReadAhead, SurvivesATreeThatChangesUnderIt) {
         stop = true;
         churn.join();
         return problems;
-    });
+    }, true);
     EXPECT_EQ(result, "");
 }
 
