@@ -12,26 +12,9 @@ set -euo pipefail
 
 program=$(readlink -f "$1")
 lister=$(readlink -f "$2")
-work=$(mktemp -d)
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "end_to_end: $*" >&2; exit 1; }
+test_name=end_to_end
+. "$(dirname "$0")/end_to_end_common.sh"
 
-# Waits for the command to succeed. A loaded machine (sanitizer builds, other
-# builds on both cores) can take many seconds to show a window, so the limit
-# is generous; the program's death is noticed at once.
-wait_for() {
-    local deadline=$((SECONDS + ${END_TO_END_WAIT:-90}))
-    until "$@" >/dev/null 2>&1; do
-        [ -z "$app_pid" ] || kill -0 "$app_pid" 2>/dev/null || fail "the program ended while waiting for: $*"
-        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for: $*"
-        sleep 0.1
-    done
-}
 windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l; }
 count_is() { [ "$(windows_named "$1")" -eq "$2" ]; }
 active_named() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ]; }

@@ -14,21 +14,10 @@ set -euo pipefail
 program=$(readlink -f "$1")
 probe=$(readlink -f "$2")
 wine_run=$(cd "$(dirname "$0")/../../cmake" && pwd)/wine-run
-work=$(mktemp -d)
-app_pid=""
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "end_to_end_win32: $*" >&2; exit 1; }
+test_name=end_to_end_win32
+. "$(dirname "$0")/end_to_end_common.sh"
 [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run it under scripts/with-xvfb and wine_on_xvfb.sh"
 
-# Waits up to 30 s for the command to succeed.
-wait_for() {
-    for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    fail "timed out waiting for: $*"
-}
 shown() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
 at_least() { [ "$(shown "$1" | wc -l)" -ge "$2" ]; }
 probe() { "$wine_run" "$probe" "$@" 2>/dev/null | tr -d '\r'; }
