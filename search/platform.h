@@ -69,6 +69,11 @@ public:
 // reading, leaving room for the output file and everything else.
 std::size_t FolderHandleBudget();
 
+// Called by each folder reader: when it and the walk's own thread (which
+// writes every line and keeps the window live) want the same processor, the
+// walk goes first. Waits on the disk or the network are not slowed by it.
+void LowerReaderPriority();
+
 // This system's own file system: defined by the one platform file that is built.
 Platform& NativePlatform();
 // The platform the walk uses: the native one unless a test put another in place.

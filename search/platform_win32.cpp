@@ -112,6 +112,8 @@ int Utf16(char32_t code, wchar_t (&units)[2]) {
 // the memory of the paths kept.
 std::size_t FolderHandleBudget() { return 256; }
 
+void LowerReaderPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); }
+
 Platform& NativePlatform() {
     static WinPlatform platform;
     return platform;

@@ -67,8 +67,9 @@ void ReadAhead::Take(FolderNode& node) {
 void ReadAhead::Release(FolderNode& node) {
     node.subfolders.clear();
     node.listing = {};
+    std::shared_ptr<Folder> dropped;  // closed after the lock is released
     std::lock_guard lock(mutex_);
-    DropFolder(node);
+    dropped = DropFolder(node);
 }
 
 // Reads one folder that is marked as being read. Runs on a reader or on the
@@ -85,11 +86,13 @@ void ReadAhead::Read(FolderNode& node) {
     } catch (const std::exception& error) {
         node.failure = error.what();
     }
+    std::shared_ptr<Folder> dropped;
     {
         std::lock_guard lock(mutex_);
         FolderNode& parent = *node.parent;
-        if (--parent.unentered == 0) DropFolder(parent);
+        if (--parent.unentered == 0) dropped = DropFolder(parent);
     }
+    dropped.reset();
     Finish(node, std::move(folder));
 }
 
@@ -170,10 +173,10 @@ void ReadAhead::KeepFolder(FolderNode& node, std::shared_ptr<Folder> folder) {
     ++open_;
 }
 
-void ReadAhead::DropFolder(FolderNode& node) {
-    if (!node.folder || !node.parent) return;
-    node.folder.reset();
+std::shared_ptr<Folder> ReadAhead::DropFolder(FolderNode& node) {
+    if (!node.folder || !node.parent) return nullptr;
     --open_;
+    return std::move(node.folder);
 }
 
 // The first queued folder, unless the readers are at a limit.
@@ -187,6 +190,7 @@ FolderNode* ReadAhead::NextToRead() {
 }
 
 void ReadAhead::Reader(std::size_t index) {
+    LowerReaderPriority();
     std::unique_lock lock(mutex_);
     while (!stopping_) {
         if (index >= active_readers_) {

@@ -72,7 +72,9 @@ private:
     std::shared_ptr<Folder> ParentFolder(FolderNode& node, std::string& failure);
     void Finish(FolderNode& node, std::unique_ptr<Folder> folder);
     void KeepFolder(FolderNode& node, std::shared_ptr<Folder> folder);
-    void DropFolder(FolderNode& node);
+    // Gives up the node's handle; the caller lets it go once the lock is
+    // released, since closing a folder is a system call.
+    [[nodiscard]] std::shared_ptr<Folder> DropFolder(FolderNode& node);
     FolderNode* NextToRead();
     void Reader(std::size_t index);
 
