@@ -11,6 +11,8 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <random>
 #include <string>
 #include <thread>
@@ -214,6 +216,40 @@ TEST(ReadAhead, WalksAHundredThousandLevelsWithinSixtyFourOpenFiles) {
     }, false);
     if (!volume.mounted()) RemoveChain(root);
     EXPECT_EQ(result, "COMPLETED ... 100 lines of 100");
+}
+
+// The nice value of one of this process's threads, from /proc.
+int NiceOf(const std::string& task) {
+    std::ifstream stat("/proc/self/task/" + task + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), {});
+    std::istringstream fields(text.substr(text.rfind(')') + 2));  // the name may hold spaces
+    std::string field;
+    for (int i = 3; i <= 19 && fields >> field; ++i) {}
+    return std::stoi(field);
+}
+
+// Readers give way to the walk's thread; the walk's thread (here the main
+// thread, whose id is the process's) must keep its own priority.
+TEST(ReadAhead, ReadersGiveWayAndTheWalkKeepsItsPriority) {
+    TempFolder temp;
+    for (int i = 0; i < 300; ++i) temp.File("tree/" + std::to_string(i) + "/a/page.htm");
+    const std::string result = test_support::RunInChild([&] {
+        const std::string walk = std::to_string(gettid());
+        const int before = NiceOf(walk);
+        bool reader_lower = false;
+        RunScope scope(Settings(&RunSettings::ext_htm), temp.path() + "/out.htm");
+        window_hooks.process_events = [&] {
+            for (const auto& task : fs::directory_iterator("/proc/self/task")) {
+                const std::string id = task.path().filename();
+                if (id != walk && NiceOf(id) > before) reader_lower = true;
+            }
+        };
+        run_settings.start_folder = temp.path() + "/tree";
+        WalkSummary summary;
+        RunSearch(summary, Roomy());
+        return "walk " + std::to_string(NiceOf(walk) - before) + (reader_lower ? ", a reader lower" : ", no reader lower");
+    }, false);
+    EXPECT_EQ(result, "walk 0, a reader lower");
 }
 
 // While the walk runs, another thread renames, removes and locks folders and
