@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -222,10 +223,15 @@ TEST(ReadAhead, WalksAHundredThousandLevelsWithinSixtyFourOpenFiles) {
 int NiceOf(const std::string& task) {
     std::ifstream stat("/proc/self/task/" + task + "/stat");
     std::string text((std::istreambuf_iterator<char>(stat)), {});
-    std::istringstream fields(text.substr(text.rfind(')') + 2));  // the name may hold spaces
+    const std::size_t name_end = text.rfind(')');  // the name may hold spaces
+    if (name_end == std::string::npos) return 0;
+    std::istringstream fields(text.substr(name_end + 1));
+    int nice = 0;
     std::string field;
-    for (int i = 3; i <= 19 && fields >> field; ++i) {}
-    return std::stoi(field);
+    for (int i = 3; i <= 19 && fields >> field; ++i) {
+        if (i == 19) nice = std::stoi(field);
+    }
+    return nice;
 }
 
 // Readers give way to the walk's thread; the walk's thread (here the main
@@ -238,11 +244,18 @@ TEST(ReadAhead, ReadersGiveWayAndTheWalkKeepsItsPriority) {
         const int before = NiceOf(walk);
         bool reader_lower = false;
         RunScope scope(Settings(&RunSettings::ext_htm), temp.path() + "/out.htm");
+        bool looked = false;
         window_hooks.process_events = [&] {
-            for (const auto& task : fs::directory_iterator("/proc/self/task")) {
-                const std::string id = task.path().filename();
-                if (id != walk && NiceOf(id) > before) reader_lower = true;
+            // The readers start with the walk; on a busy machine they may
+            // need a moment before they run at all.
+            for (int tries = 0; !looked && !reader_lower && tries < 200; ++tries) {
+                for (const auto& task : fs::directory_iterator("/proc/self/task")) {
+                    const std::string id = task.path().filename();
+                    if (id != walk && NiceOf(id) > before) reader_lower = true;
+                }
+                if (!reader_lower) std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
+            looked = true;
         };
         run_settings.start_folder = temp.path() + "/tree";
         WalkSummary summary;
