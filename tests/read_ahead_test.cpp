@@ -234,13 +234,15 @@ int NiceOf(const std::string& task) {
     return nice;
 }
 
-// Readers give way to the walk's thread; the walk's thread (here the main
-// thread, whose id is the process's) must keep its own priority.
+// Readers give way to the walk's thread, also when the walk was started
+// with a low priority of its own; the walk's thread (here the main thread,
+// whose id is the process's) must keep its priority.
 TEST(ReadAhead, ReadersGiveWayAndTheWalkKeepsItsPriority) {
     TempFolder temp;
     for (int i = 0; i < 300; ++i) temp.File("tree/" + std::to_string(i) + "/a/page.htm");
     const std::string result = test_support::RunInChild([&] {
         const std::string walk = std::to_string(gettid());
+        setpriority(PRIO_PROCESS, gettid(), 15);  // as under `nice -n 15`
         const int before = NiceOf(walk);
         bool reader_lower = false;
         RunScope scope(Settings(&RunSettings::ext_htm), temp.path() + "/out.htm");
