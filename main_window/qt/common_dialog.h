@@ -1,12 +1,19 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
+class QFileDialog;
 class QWidget;
 
 // The save-file dialog, with the properties the Run command sets and reads.
 class CommonDialog {
 public:
+    CommonDialog();
+    ~CommonDialog();
+    CommonDialog(const CommonDialog&) = delete;
+    CommonDialog& operator=(const CommonDialog&) = delete;
+
     QString FileName;    // the chosen file's full path after ShowSave
     QString DefaultExt;  // added to a typed name that has no extension
     QString DialogTitle;
@@ -17,7 +24,16 @@ public:
     // process's current folder.
     bool ShowSave(QWidget* owner);
 
+    // Builds the next dialog while the window is idle: building Qt's file
+    // dialog takes tens of milliseconds, which Execute would otherwise wait
+    // for. Does nothing while a dialog is open or one is ready.
+    void Prepare(QWidget* owner);
+
 private:
     // Kept for this start of the program only.
     QString last_folder_;
+    // Built but never shown; each dialog is used once, so that none is left
+    // watching its folder while the walk writes there.
+    std::unique_ptr<QFileDialog> prepared_;
+    bool showing_ = false;
 };

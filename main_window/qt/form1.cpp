@@ -48,6 +48,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     OpenStartFolder();
     Form_Load();
     Command_Exec->setFocus();
+    PrepareSaveDialogWhenIdle();
 }
 
 Form1::~Form1() { Module1::window_hooks = {}; }

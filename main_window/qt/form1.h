@@ -97,6 +97,8 @@ private:
     bool ShowSave(const char* default_ext, const char* title) override;
     std::string OutputFileName() const override;
     void ShowMessageBox(const std::string& text) override;
+    // Builds the next save dialog once the event loop is idle, outside a run.
+    void PrepareSaveDialogWhenIdle();
 
     std::unique_ptr<Form2> form2_;
     WindowPacer pacer_;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "form1.h"
 #include "form2.h"
@@ -13,7 +14,18 @@
 
 void Form1::InstallWindowHooks() { ::InstallWindowHooks(*this, pacer_); }
 
-void Form1::Command_Exec_Click() { ExecuteRun(*this, pacer_); }
+void Form1::Command_Exec_Click() {
+    ExecuteRun(*this, pacer_);
+    PrepareSaveDialogWhenIdle();
+}
+
+void Form1::PrepareSaveDialogWhenIdle() {
+    QTimer::singleShot(0, this, [this] {
+        // A turn of the walk's may run this too; the dialog is then built
+        // after the run, not during it.
+        if (!busy_ && !ending_) DialogHost().CommonDialog1.Prepare(this);
+    });
+}
 
 void Form1::CaptureRunSettings() { ::CaptureRunSettings(*this); }
 
