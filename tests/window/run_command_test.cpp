@@ -118,8 +118,10 @@ private slots:
             window_test::TypeFileName(dialog, typed);
         };
         QList<Snapshot> boxes;
+        qsizetype dialogs_at_the_box = 0;  // a save dialog alive in a run would watch the folder written to
         answerer.on_message_box = [&](QMessageBox* box) {
             boxes << Take(*form, box);
+            dialogs_at_the_box += form->findChildren<QFileDialog*>().size();
             window_test::PressOk(box);
         };
         // Twice: the second run proposes no file name and appends.
@@ -128,6 +130,7 @@ private slots:
             QCOMPARE(title, QStringLiteral("検索結果を保存"));
             QCOMPARE(proposed, QString());
         }
+        QCOMPARE(dialogs_at_the_box, 0);
 
         QCOMPARE(boxes.size(), 2);
         const Snapshot& during = boxes.front();
