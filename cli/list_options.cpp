@@ -107,16 +107,19 @@ std::string HelpText() {
            "  --style STYLE    html: one <A HREF=file:///...> link per line (the default);\n"
            "                   text: one name per line\n"
            "  --names NAMES    path: full paths (the default); file: bare names\n"
-           "  --output FILE    the listing file; lines end in CR LF\n"
+           "  --output FILE    the listing file, appended to; lines end in CR LF.\n"
+           "                   \"-\" is the standard output (\"./-\" names a file)\n"
            "  -h, --help       show this help and exit\n"
            "      --version    show the version and exit\n"
            "  --               end of options (for a FOLDER that starts with \"-\")\n"
            "\n"
            "On a terminal, stderr shows the progress. At the end stderr gets a summary:\n"
            "  entries=N matches=N lines=N skipped_folders=N unrepresentable_names=N seconds=S\n"
-           "lines counts the lines actually written, also after a failed run.\n"
+           "entries counts the folders' entries (not \".\" and \"..\"); lines counts the\n"
+           "lines actually written, also after a failed run.\n"
            "\n"
-           "Exit status: 0 done, 1 the run failed, 2 wrong usage.\n";
+           "Exit status: 0 done, 1 the run failed, 2 wrong usage. A reader of the\n"
+           "standard output that stops early (| head) ends the run with 1, silently.\n";
 }
 
 std::string VersionText() { return "marrowpine-list (MARROWPINE) " MARROWPINE_VERSION "\n"; }

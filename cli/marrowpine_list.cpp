@@ -11,6 +11,7 @@
 #include "console.h"
 #include "directory_walk.h"
 #include "list_options.h"
+#include "output_file.h"
 #include "progress_line.h"
 #include "run_settings.h"
 #include "texts.h"
@@ -50,6 +51,8 @@ void PrintSummary(const Module1::WalkSummary& s, double seconds) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");  // upper-casing follows the user's locale
+    // The file size limit and a reader that left end the run with a status, not a signal.
+    Module1::IgnoreWriteSignals();
     list_tool::ListOptions options;
     const std::string problem = list_tool::ParseOptions(list_tool::Arguments(argc, argv), options);
     if (!problem.empty()) {
@@ -70,8 +73,9 @@ int main(int argc, char** argv) {
     // list gives it; the output is named from where the tool was started.
     Module1::run_settings.start_folder = list_tool::AbsolutePath(options.folder);
     Module1::run_settings.start_drive = Module1::run_settings.start_folder.substr(0, 2);
-    const std::string output = list_tool::AbsolutePath(options.output);
-    Module1::window_hooks.output_path = [&output] { return output; };
+    // "-" is the standard output, for a pipe; "./-" names a file.
+    const Module1::OutputTarget output =
+        options.output == "-" ? Module1::OutputTarget{"-", true} : Module1::OutputTarget{list_tool::AbsolutePath(options.output), false};
     // The completion box has nothing to add to the summary.
     Module1::window_hooks.message_box = [](const std::string&, const std::string&) {};
 
@@ -87,7 +91,10 @@ int main(int argc, char** argv) {
 
     int status = kDone;
     try {
-        Module1::RunSearch(summary);
+        Module1::RunSearch(summary, output);
+    } catch (const Module1::ReaderGoneError&) {
+        // The reader had enough (| head): the listing is incomplete, but that is no error to tell.
+        status = kRunFailed;
     } catch (const std::exception& error) {
         progress.Clear();
         Print(stderr, "marrowpine-list: " + std::string(error.what()) + "\n");

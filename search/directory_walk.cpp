@@ -34,22 +34,32 @@ WalkSummary RunSearch() {
     return summary;
 }
 
-void RunSearch(WalkSummary& summary) { RunSearch(summary, DefaultReadAheadLimits()); }
+void RunSearch(WalkSummary& summary) { RunSearch(summary, OutputTarget{OutputPath(), false}); }
+
+void RunSearch(WalkSummary& summary, const OutputTarget& output) {
+    RunSearch(summary, DefaultReadAheadLimits(), output);
+}
 
 void RunSearch(WalkSummary& summary, const ReadAheadLimits& limits) {
+    RunSearch(summary, limits, OutputTarget{OutputPath(), false});
+}
+
+void RunSearch(WalkSummary& summary, const ReadAheadLimits& limits, const OutputTarget& target) {
     Platform& platform = CurrentPlatform();
     platform.MakeDriveCurrent(run_settings.start_drive);
+    // The path is read once: every line goes to the file this run opens.
+    OutputFile output(platform.Output(), target);
     // An output that cannot take lines fails now, not at the first match
     // (a run without matches would otherwise seem to have found nothing).
-    CheckOutputFile(OutputPath());
-    BeginOutputRun();
+    output.Check();
     const std::string folder_path = AddBackslash(run_settings.start_folder);
     summary.current_folder = folder_path;
     {
         ReadAhead folders(platform.OpenFolder(folder_path), limits);
-        DirectoryWalk walk(summary, folder_path);
+        DirectoryWalk walk(summary, folder_path, output);
         walk.WalkFolder(folders);
     }
+    output.Close();
     ShowMessage(kTitle, CompletionMessage(summary));
 }
 

@@ -27,6 +27,8 @@ std::string AddBackslash(std::string path);
 // that were passed over and the names the output could not hold, if any.
 std::string CompletionMessage(const WalkSummary& summary);
 
+struct OutputTarget;
+
 // One run over the start folder of the run settings: every matching file
 // gets a line in the output file, then the completion box is shown. Throws
 // SearchError when the output cannot be written, the start folder cannot be
@@ -35,5 +37,7 @@ WalkSummary RunSearch();
 // The same, keeping `summary` current while it walks (the window's hooks
 // may read it) and leaving it as far as the walk got when it throws.
 void RunSearch(WalkSummary& summary);
+// The same into the given output instead of the window's output path.
+void RunSearch(WalkSummary& summary, const OutputTarget& output);
 
 }  // namespace Module1

@@ -27,6 +27,8 @@ constexpr ClassTest kClassTests[] = {
     {&RunSettings::ext_gif, IsGifFile},         {&RunSettings::ext_txt, IsTextFile},
 };
 
+bool IsDotOrDotDot(std::string_view name) { return name == "." || name == ".."; }
+
 }  // namespace
 
 ReadAheadLimits DefaultReadAheadLimits() {
@@ -58,7 +60,8 @@ void DirectoryWalk::WalkFolder(ReadAhead& folders) {
         if (level.entry != 0) ProcessEvents();
         ++level.entry;
         level.name_offset += entry.name_size;
-        ++summary_.entries;
+        // "." and ".." still reach the matchers, but are not the folder's entries.
+        if (!IsDotOrDotDot(name)) ++summary_.entries;
         HandleEntry(folders, entry.attributes, name);
     }
 }
@@ -93,7 +96,7 @@ void DirectoryWalk::TestFile(std::string_view name) {
         // what reached the file.
         ++summary_.matches;
         SetStatus(full_name_ + bare);
-        if (WriteListingLine(full_name_, bare)) ++summary_.unrepresentable_names;
+        if (WriteListingLine(output_, full_name_, bare)) ++summary_.unrepresentable_names;
         ++summary_.lines_written;
     }
 }

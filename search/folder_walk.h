@@ -16,13 +16,17 @@ ReadAheadLimits DefaultReadAheadLimits();
 // RunSearch with chosen limits, so that a walk with readers can be held
 // against one without.
 void RunSearch(WalkSummary& summary, const ReadAheadLimits& limits);
+void RunSearch(WalkSummary& summary, const ReadAheadLimits& limits, const OutputTarget& output);
+
+class OutputFile;
 
 // The state of one walk: a stack of levels on the heap, so that no depth
 // can exhaust the machine stack, and one folder path that grows and shrinks
 // with it, kept in summary.current_folder.
 class DirectoryWalk {
 public:
-    DirectoryWalk(WalkSummary& summary, const std::string& folder_path) : summary_(summary) {
+    DirectoryWalk(WalkSummary& summary, const std::string& folder_path, OutputFile& output)
+        : summary_(summary), output_(output) {
         summary_.current_folder = folder_path;
     }
     // Hands every entry of the start folder and of all its sub-folders to
@@ -44,6 +48,7 @@ private:
     void RememberSkipped(std::string folder_path);
 
     WalkSummary& summary_;
+    OutputFile& output_;
     std::vector<Level> levels_;
     std::string full_name_;
 };

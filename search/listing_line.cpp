@@ -4,7 +4,6 @@
 #include "path_to_url.h"
 #include "platform.h"
 #include "run_settings.h"
-#include "window_hooks.h"
 
 namespace Module1 {
 
@@ -44,11 +43,11 @@ std::string ComposeListingLine(std::string_view full_name, std::string_view bare
     return {};
 }
 
-bool WriteListingLine(const std::string& full_name, const std::string& bare_name) {
+bool WriteListingLine(OutputFile& output, const std::string& full_name, const std::string& bare_name) {
     std::string line = ComposeListingLine(full_name, bare_name);
     line += "\r\n";
     bool substituted = false;
-    AppendToFile(OutputPath(), EncodeForOutput(line, substituted));
+    output.Append(EncodeForOutput(line, substituted));
     // A TEXT line carries a substitute for each line break of the name.
     const bool text_line = !run_settings.out_html && run_settings.out_text;
     return substituted || (text_line && HasLineBreak(ChosenName(full_name, bare_name)));

@@ -1,118 +1,117 @@
-// The output file on POSIX systems.
+// The output file's system calls on POSIX systems.
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <optional>
+#include <string>
 
 #include "output_file.h"
-#include "search_error.h"
-#include "texts.h"
 
 namespace Module1 {
 
 namespace {
 
-std::string Reason(int error) { return std::strerror(error); }
-
-// The file whose last byte this run has already looked at; the walk runs on one thread.
-std::optional<std::string> checked_path;
-
 bool Writable(mode_t mode) { return S_ISREG(mode) || S_ISCHR(mode); }
 
-// Opens the output for appending, without blocking. Returns -1 when the file
-// does not exist and create is false.
-int OpenOutput(const std::string& path, bool create) {
-    if (path.empty()) throw SearchError(kCannotOpenOutput, path, kEmptyFileName);
-    const int flags = O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT : 0);
-    const int fd = open(path.c_str(), flags, 0666);
-    struct stat st {};
-    if (fd < 0) {
-        const int error = errno;
-        // A FIFO without a reader (or a socket) answers ENXIO: say what it is instead.
-        if (error == ENXIO && stat(path.c_str(), &st) == 0 && !Writable(st.st_mode)) {
-            throw SearchError(kCannotOpenOutput, path, kNotAFileOrDevice);
-        }
-        if (error == ENOENT && !create) return -1;
-        throw SearchError(kCannotOpenOutput, path, Reason(error));
-    }
-    if (fstat(fd, &st) != 0 || !Writable(st.st_mode)) {
-        const int error = errno;
-        close(fd);
-        throw SearchError(kCannotOpenOutput, path, Writable(st.st_mode) ? Reason(error) : kNotAFileOrDevice);
-    }
-    // A device may make writes wait (a terminal, say): let them, as usual.
-    // Writes to a regular file never wait, so that costs no call per line.
-    if (S_ISCHR(st.st_mode)) fcntl(fd, F_SETFL, O_APPEND);
-    return fd;
-}
+int Fd(OutputSystem::Handle handle) { return static_cast<int>(handle); }
 
-// Whether the regular file ends inside a line, i.e. its last byte is not LF.
-// A file that may be written but not read is taken as ending well.
-bool EndsInsideALine(int fd, const std::string& path) {
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) return false;
-    const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (reader < 0) return false;
-    char last = '\n';
-    const bool read = pread(reader, &last, 1, st.st_size - 1) == 1;
-    close(reader);
-    return read && last != '\n';
-}
+class PosixOutput final : public OutputSystem {
+public:
+    Opened Open(const std::string& path, bool create, Handle& handle, Error& error) override {
+        // Without O_NONBLOCK, opening a FIFO waits for a reader.
+        const int flags = O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT : 0);
+        const int fd = open(path.c_str(), flags, 0666);
+        struct stat st {};
+        if (fd < 0) {
+            error = static_cast<Error>(errno);
+            // A FIFO without a reader (or a socket) answers ENXIO: say what it is instead.
+            if (error == ENXIO && stat(path.c_str(), &st) == 0 && !Writable(st.st_mode)) return Opened::kNotAFileOrDevice;
+            return error == ENOENT && !create ? Opened::kMissing : Opened::kFailed;
+        }
+        // A device may make writes wait (a terminal, say): let them, as usual.
+        if (fstat(fd, &st) == 0 && S_ISCHR(st.st_mode)) fcntl(fd, F_SETFL, O_APPEND);
+        handle = fd;
+        return Opened::kOpen;
+    }
+
+    Handle StandardOutput() override { return STDOUT_FILENO; }
+
+    Error Inspect(Handle handle, Kind& kind, std::uint64_t& size) override {
+        struct stat st {};
+        if (fstat(Fd(handle), &st) != 0) return static_cast<Error>(errno);
+        kind = S_ISREG(st.st_mode) ? Kind::kFile : S_ISCHR(st.st_mode) ? Kind::kDevice : Kind::kOther;
+        size = static_cast<std::uint64_t>(st.st_size);
+        return 0;
+    }
+
+    bool ReadByte(Handle handle, std::uint64_t offset, char& byte) override {
+        if (pread(Fd(handle), &byte, 1, static_cast<off_t>(offset)) == 1) return true;
+        // The output is open for writing only; the same file (not whatever
+        // its path names now) is opened for reading through /proc, with the
+        // file's own permissions.
+        const std::string same = "/proc/self/fd/" + std::to_string(Fd(handle));
+        const int reader = open(same.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (reader < 0) return false;
+        const bool read = pread(reader, &byte, 1, static_cast<off_t>(offset)) == 1;
+        close(reader);
+        return read;
+    }
+
+    Error Write(Handle handle, std::string_view bytes, bool, std::size_t& written) override {
+        for (;;) {
+            const ssize_t n = write(Fd(handle), bytes.data(), bytes.size());
+            if (n >= 0) {
+                written = static_cast<std::size_t>(n);
+                return 0;
+            }
+            if (errno == EINTR) continue;
+            // A standard output some other program left non-blocking: wait until it takes more.
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                pollfd ready{Fd(handle), POLLOUT, 0};
+                if (poll(&ready, 1, -1) >= 0 || errno == EINTR) continue;
+            }
+            written = 0;
+            return static_cast<Error>(errno);
+        }
+    }
+
+    Error Truncate(Handle handle, std::uint64_t size) override {
+        return ftruncate(Fd(handle), static_cast<off_t>(size)) == 0 ? 0 : static_cast<Error>(errno);
+    }
+
+    Error Close(Handle handle) override {
+        // After EINTR the descriptor is gone all the same (Linux).
+        return close(Fd(handle)) == 0 || errno == EINTR ? 0 : static_cast<Error>(errno);
+    }
+
+    Error CanCreate(const std::string& path) override {
+        // Effective IDs, as open uses.
+        std::string folder = std::filesystem::path(path).parent_path().string();
+        if (folder.empty()) folder = ".";
+        return faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0 ? 0 : static_cast<Error>(errno);
+    }
+
+    std::string Reason(Error error) override { return std::strerror(static_cast<int>(error)); }
+
+    bool ReaderGone(Error error) override { return error == EPIPE; }
+};
 
 }  // namespace
 
-void CheckOutputFile(const std::string& path) {
-    const int fd = OpenOutput(path, false);
-    if (fd >= 0) {
-        close(fd);
-        return;
-    }
-    // A new file: its folder must take new entries (effective IDs, as open uses).
-    std::string folder = std::filesystem::path(path).parent_path().string();
-    if (folder.empty()) folder = ".";
-    if (faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
-        throw SearchError(kCannotOpenOutput, path, Reason(errno));
-    }
+OutputSystem& NativeOutputSystem() {
+    static PosixOutput system;
+    return system;
 }
 
-void BeginOutputRun() { checked_path.reset(); }
-
-void AppendToFile(const std::string& path, std::string_view bytes) {
-    const int fd = OpenOutput(path, true);
-    std::string guarded;
-    if (checked_path != path && EndsInsideALine(fd, path)) {
-        guarded = "\r\n";
-        guarded += bytes;
-        bytes = guarded;
-    }
-
-    std::size_t written = 0;
-    int error = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = errno;
-            break;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (error != 0 && written > 0) {
-        // Take back the part that did get written, so that the file holds
-        // whole lines only.
-        const off_t end = lseek(fd, 0, SEEK_END);
-        if (end >= static_cast<off_t>(written)) {
-            [[maybe_unused]] const int ignored = ftruncate(fd, end - static_cast<off_t>(written));
-        }
-    }
-    if (close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) throw SearchError(kCannotWriteOutput, path, Reason(error));
-    checked_path = path;
+void IgnoreWriteSignals() {
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 }  // namespace Module1

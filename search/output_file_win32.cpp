@@ -1,10 +1,6 @@
-// The output file on Windows.
-
-#include <optional>
+// The output file's system calls on Windows.
 
 #include "output_file.h"
-#include "search_error.h"
-#include "texts.h"
 #include "win32_text.h"
 
 namespace Module1 {
@@ -12,11 +8,7 @@ namespace Module1 {
 namespace {
 
 using win32::LongPath;
-using win32::Reason;
 using win32::Wide;
-
-// The file whose last byte this run has already looked at; the walk runs on one thread.
-std::optional<std::string> checked_path;
 
 std::wstring NativePath(const std::string& path) {
     std::wstring wide = Wide(path);
@@ -24,82 +16,104 @@ std::wstring NativePath(const std::string& path) {
     return wide;
 }
 
+HANDLE Native(OutputSystem::Handle handle) { return reinterpret_cast<HANDLE>(handle); }
+
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// Opens the output for appending. Returns INVALID_HANDLE_VALUE when the file
-// does not exist and create is false.
-HANDLE OpenOutput(const std::string& path, bool create) {
-    if (path.empty()) throw SearchError(kCannotOpenOutput, path, kEmptyFileName);
-    const HANDLE file = CreateFileW(NativePath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND && !create) return file;
-        throw SearchError(kCannotOpenOutput, path, Reason(error));
+class Win32Output final : public OutputSystem {
+public:
+    Opened Open(const std::string& path, bool create, Handle& handle, Error& error) override {
+        // Writing at the end of the file with the right to set its end: a
+        // part-written line can be taken back. Reading too when allowed, for
+        // the guard's look at the last byte. Others may rename or delete the
+        // file meanwhile; the run's lines still go to the file it opened.
+        const std::wstring native = NativePath(path);
+        const DWORD disposition = create ? OPEN_ALWAYS : OPEN_EXISTING;
+        HANDLE file = INVALID_HANDLE_VALUE;
+        for (const DWORD access : {GENERIC_READ | GENERIC_WRITE, DWORD{GENERIC_WRITE}}) {
+            file = CreateFileW(native.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file != INVALID_HANDLE_VALUE) break;
+            error = GetLastError();
+            if (error != ERROR_ACCESS_DENIED) break;
+        }
+        if (file == INVALID_HANDLE_VALUE) {
+            return error == ERROR_FILE_NOT_FOUND && !create ? Opened::kMissing : Opened::kFailed;
+        }
+        handle = reinterpret_cast<Handle>(file);
+        return Opened::kOpen;
     }
-    // A pipe could stall the run; only files and devices such as NUL are taken.
-    const DWORD type = GetFileType(file);
-    if (type != FILE_TYPE_DISK && type != FILE_TYPE_CHAR) {
-        CloseHandle(file);
-        throw SearchError(kCannotOpenOutput, path, kNotAFileOrDevice);
-    }
-    return file;
-}
 
-// Whether the file on disk ends inside a line, i.e. its last byte is not LF.
-// A file that may be written but not read is taken as ending well.
-bool EndsInsideALine(HANDLE file, const std::string& path) {
-    LARGE_INTEGER size{};
-    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size) || size.QuadPart == 0) return false;
-    const HANDLE reader =
-        CreateFileW(NativePath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (reader == INVALID_HANDLE_VALUE) return false;
-    OVERLAPPED at{};
-    const ULONGLONG last_offset = static_cast<ULONGLONG>(size.QuadPart - 1);
-    at.Offset = static_cast<DWORD>(last_offset);
-    at.OffsetHigh = static_cast<DWORD>(last_offset >> 32);
-    char last = '\n';
-    DWORD read = 0;
-    const bool ok = ReadFile(reader, &last, 1, &read, &at) && read == 1;
-    CloseHandle(reader);
-    return ok && last != '\n';
-}
+    Handle StandardOutput() override { return reinterpret_cast<Handle>(GetStdHandle(STD_OUTPUT_HANDLE)); }
+
+    Error Inspect(Handle handle, Kind& kind, std::uint64_t& size) override {
+        SetLastError(ERROR_SUCCESS);
+        const DWORD type = GetFileType(Native(handle));
+        if (type == FILE_TYPE_UNKNOWN && GetLastError() != ERROR_SUCCESS) return GetLastError();
+        // A pipe could stall the run: it is neither a disk file nor a device.
+        kind = type == FILE_TYPE_DISK ? Kind::kFile : type == FILE_TYPE_CHAR ? Kind::kDevice : Kind::kOther;
+        size = 0;
+        if (kind != Kind::kFile) return ERROR_SUCCESS;
+        LARGE_INTEGER bytes{};
+        if (!GetFileSizeEx(Native(handle), &bytes)) return GetLastError();
+        size = static_cast<std::uint64_t>(bytes.QuadPart);
+        return ERROR_SUCCESS;
+    }
+
+    bool ReadByte(Handle handle, std::uint64_t offset, char& byte) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD read = 0;
+        return ReadFile(Native(handle), &byte, 1, &read, &at) && read == 1;
+    }
+
+    Error Write(Handle handle, std::string_view bytes, bool at_end, std::size_t& written) override {
+        OVERLAPPED end{};
+        end.Offset = end.OffsetHigh = 0xFFFFFFFF;  // at the end of the file, as an appending handle writes
+        DWORD n = 0;
+        const BOOL ok = WriteFile(Native(handle), bytes.data(), static_cast<DWORD>(bytes.size()), &n,
+                                  at_end ? &end : nullptr);
+        // The cause is taken from this very call, never from an earlier one.
+        const Error error = ok ? ERROR_SUCCESS : GetLastError();
+        written = n;
+        return error;
+    }
+
+    Error Truncate(Handle handle, std::uint64_t size) override {
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(size);
+        if (!SetFilePointerEx(Native(handle), at, nullptr, FILE_BEGIN) || !SetEndOfFile(Native(handle))) {
+            return GetLastError();
+        }
+        return ERROR_SUCCESS;
+    }
+
+    Error Close(Handle handle) override { return CloseHandle(Native(handle)) ? ERROR_SUCCESS : GetLastError(); }
+
+    Error CanCreate(const std::string& path) override {
+        // Its folder must exist and let us add a file to it.
+        std::wstring folder = LongPath(Wide(path));
+        folder.resize(folder.find_last_of(L"\\/") + 1);
+        const HANDLE handle = CreateFileW(folder.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return GetLastError();
+        CloseHandle(handle);
+        return ERROR_SUCCESS;
+    }
+
+    std::string Reason(Error error) override { return win32::Reason(error); }
+
+    bool ReaderGone(Error error) override { return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA; }
+};
 
 }  // namespace
 
-void CheckOutputFile(const std::string& path) {
-    const HANDLE file = OpenOutput(path, false);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return;
-    }
-    // A new file: its folder must exist and let us add a file to it.
-    std::wstring folder = LongPath(Wide(path));
-    folder.resize(folder.find_last_of(L"\\/") + 1);
-    const HANDLE handle = CreateFileW(folder.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) throw SearchError(kCannotOpenOutput, path, Reason(GetLastError()));
-    CloseHandle(handle);
+OutputSystem& NativeOutputSystem() {
+    static Win32Output system;
+    return system;
 }
 
-void BeginOutputRun() { checked_path.reset(); }
-
-void AppendToFile(const std::string& path, std::string_view bytes) {
-    const HANDLE file = OpenOutput(path, true);
-    std::string guarded;
-    if (checked_path != path && EndsInsideALine(file, path)) {
-        guarded = "\r\n";
-        guarded += bytes;
-        bytes = guarded;
-    }
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    const DWORD error = ok && written == bytes.size() ? ERROR_SUCCESS : GetLastError();
-    const BOOL closed = CloseHandle(file);
-    if (error != ERROR_SUCCESS || !closed) {
-        throw SearchError(kCannotWriteOutput, path, Reason(error != ERROR_SUCCESS ? error : GetLastError()));
-    }
-    checked_path = path;
-}
+// Windows has no signals for these: the write itself fails.
+void IgnoreWriteSignals() {}
 
 }  // namespace Module1

@@ -30,6 +30,7 @@ struct FindData {
 };
 
 class Folder;
+class OutputSystem;
 
 // What came of entering a sub-folder. No folder and no failure means the
 // entry leads onto another volume (a mount point), which is not entered.
@@ -63,6 +64,8 @@ public:
     virtual void MakeDriveCurrent(const std::string& drive) = 0;
     // Opens the start folder by its absolute path. Throws SearchError.
     virtual std::unique_ptr<Folder> OpenFolder(const std::string& path) = 0;
+    // The output file's system calls: the system's own unless replaced.
+    virtual OutputSystem& Output();
 };
 
 // How many folder handles a walk may keep open besides the ones it is

@@ -21,5 +21,9 @@ inline constexpr char kCannotWriteOutput[] = "出力ファイルに書き込め�
 inline constexpr char kEmptyFileName[] = "ファイル名が空です";
 // The reason given for an output that is a FIFO, a socket or a block device.
 inline constexpr char kNotAFileOrDevice[] = "通常のファイルでも文字デバイスでもありません";
+// The reason for a write the system took nothing of, yet reported no error.
+inline constexpr char kWriteStalled[] = "書き込みが進みません";
+// Added to the reason when a part-written line could not be taken back.
+inline constexpr char kPartLineLeft[] = "書きかけの行を取り消せません";
 
 }  // namespace Module1

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "directory_walk.h"
+#include "fake_output.h"
 #include "fake_platform.h"
 #include "run_settings.h"
 #include "search_error.h"
@@ -76,7 +77,7 @@ TEST(DirectoryWalk, VisitsInListingOrderDepthFirstWithEventsBeforeAllButTheFirst
                            /* sub/. */ "E" /* sub/.. */, "E", "S:/r/sub/c.htmc.htm", "E" /* deeper */,
                            /* deeper/. */ "E", "E", "S:/r/sub/deeper/d.htmd.htm",
                            "E", "S:/r/a.htma.htm", "M:COMPLETED ..."}));
-    EXPECT_EQ(summary.entries, 12u);
+    EXPECT_EQ(summary.entries, 6u);  // "." and ".." are not the folders' entries
     EXPECT_EQ(summary.matches, 4u);
     EXPECT_EQ(summary.lines_written, 4u);
     EXPECT_EQ(run.platform.drives, std::vector<std::string>{"/"});
@@ -254,13 +255,14 @@ TEST(DirectoryWalk, OutputFailureEndsTheRunAndKeepsEarlierLines) {
     FakeNode root;
     root.File("a.htm").File("b.htm").File("c.htm");
     FakeRun run(Settings(&RunSettings::ext_htm, false, false), "/r", root);
-    int calls = 0;
-    const std::string good = run.output, bad = run.temp.path();  // a folder
-    // The check before the walk and the first line see the good path.
-    window_hooks.output_path = [&] { return ++calls <= 2 ? good : bad; };
+    test_support::FakeOutput disk;
+    disk.exists = false;
+    disk.writes = {{7, 0}, {2, test_support::FakeOutput::kNoSpace}};  // the disk fills during the second line
+    run.platform.output = &disk;
     WalkSummary summary;
     EXPECT_THROW(RunSearch(summary), SearchError);
-    EXPECT_EQ(run.OutputLines(), std::vector<std::string>{"a.htm"});
+    EXPECT_EQ(disk.content, "a.htm\r\n");
+    EXPECT_EQ(disk.closed, 1);
     // The summary stays as far as the walk got: the second match found, its line not written.
     EXPECT_EQ(summary.matches, 2u);
     EXPECT_EQ(summary.lines_written, 1u);

@@ -70,7 +70,9 @@ public:
         if (path != start_) throw Module1::SearchError(Module1::kCannotOpenStartFolder, path, "No such file or directory");
         return std::make_unique<FakeFolder>(root_);
     }
+    Module1::OutputSystem& Output() override { return output != nullptr ? *output : Platform::Output(); }
     std::vector<std::string> drives;
+    Module1::OutputSystem* output = nullptr;  // a double in place of the system's calls
 
 private:
     std::string start_;

@@ -35,8 +35,19 @@ std::string ReadAll(int fd) {
     return text;
 }
 
-// Runs the tool in the folder with the arguments; file_size caps the size of the files it writes.
-ToolRun RunTool(const std::string& folder, const std::vector<std::string>& args, rlim_t file_size = RLIM_INFINITY) {
+// Reads the first line of the tool's stdout and closes it, as `| head -1` does.
+std::string ReadFirstLine(int fd) {
+    std::string text;
+    char c = 0;
+    while (text.find('\n') == std::string::npos && read(fd, &c, 1) == 1) text.push_back(c);
+    close(fd);
+    return text;
+}
+
+// Runs the tool in the folder with the arguments; file_size caps the size of
+// the files it writes; head stops reading its stdout after the first line.
+ToolRun RunTool(const std::string& folder, const std::vector<std::string>& args, rlim_t file_size = RLIM_INFINITY,
+                bool head = false) {
     int out[2], err[2];
     if (pipe(out) != 0 || pipe(err) != 0) return {};
     const pid_t child = fork();
@@ -46,7 +57,10 @@ ToolRun RunTool(const std::string& folder, const std::vector<std::string>& args,
         close(out[0]);
         close(err[0]);
         if (chdir(folder.c_str()) != 0) _exit(126);
-        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing
+        // As a shell starts it: the tool itself must keep the signals of a
+        // write past the size limit or into a pipe nobody reads from killing it.
+        std::signal(SIGXFSZ, SIG_DFL);
+        std::signal(SIGPIPE, SIG_DFL);
         const rlimit limit{file_size, file_size};
         setrlimit(RLIMIT_FSIZE, &limit);
         std::vector<char*> argv = {const_cast<char*>(MARROWPINE_LIST)};
@@ -58,8 +72,9 @@ ToolRun RunTool(const std::string& folder, const std::vector<std::string>& args,
     close(out[1]);
     close(err[1]);
     ToolRun run;
+    if (head) run.out = ReadFirstLine(out[0]);
     run.err = ReadAll(err[0]);  // small enough for the pipe: stdout cannot block the tool meanwhile
-    run.out = ReadAll(out[0]);
+    if (!head) run.out = ReadAll(out[0]);
     int status = 0;
     waitpid(child, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -138,7 +153,7 @@ TEST_P(Listings, OneLinePerMatchInEachStyleAndASummaryOfTheWalk) {
     }
     EXPECT_EQ(CrLfLines(temp.path() + "/out.htm"), std::vector<std::string>{line});
     // Silent but for the summary when stderr is no terminal.
-    EXPECT_EQ(run.err.rfind("entries=4 matches=1 lines=1 skipped_folders=0 unrepresentable_names=0 seconds=", 0), 0u)
+    EXPECT_EQ(run.err.rfind("entries=2 matches=1 lines=1 skipped_folders=0 unrepresentable_names=0 seconds=", 0), 0u)
         << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
 }
@@ -169,6 +184,24 @@ TEST(ListTool, AFailedRunSaysWhyAndCountsTheLinesWritten) {
     const ToolRun early = RunTool(temp.path(), {"--output", "missing/out.htm", "web"});
     EXPECT_EQ(early.status, 1);
     EXPECT_EQ(LastLine(early.err).rfind("entries=0 matches=0 lines=0 ", 0), 0u) << early.err;
+}
+
+// "--output -" is the standard output, for scripts: into a pipe whole, and
+// a reader that stops early (| head -1) ends the run with 1 but no error text.
+TEST(ListTool, OutputDashWritesToAPipeAndStopsQuietlyWhenItsReaderLeaves) {
+    TempFolder temp;
+    temp.File("web/a.htm");
+    const ToolRun run = RunTool(temp.path(), {"--style", "text", "--output", "-", "web"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, temp.path() + "/web/a.htm\r\n");
+    EXPECT_FALSE(test_support::Exists(temp.path() + "/-"));
+
+    // More lines than a pipe holds, so that the tool is still writing when its reader goes.
+    for (int i = 0; i < 300; ++i) temp.File("web/" + std::to_string(i) + std::string(200, 'n') + ".htm");
+    const ToolRun head = RunTool(temp.path(), {"--output", "-", "web"}, RLIM_INFINITY, true);
+    EXPECT_EQ(head.status, 1) << head.err;
+    EXPECT_EQ(head.out.rfind("<A HREF=file:///", 0), 0u) << head.out;
+    EXPECT_EQ(head.err.rfind("entries=", 0), 0u) << head.err;  // the summary, and nothing before it
 }
 
 // The progress line, drawn against a clock of the test's making.

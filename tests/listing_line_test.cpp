@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -10,7 +11,6 @@
 #include "search_error.h"
 #include "test_support.h"
 #include "texts.h"
-#include "window_hooks.h"
 
 namespace {
 
@@ -19,6 +19,12 @@ using test_support::ReadFile;
 using test_support::RunScope;
 using test_support::Settings;
 using test_support::TempFolder;
+
+// The run's output in the file at path, as RunSearch makes it.
+struct RunOutput {
+    explicit RunOutput(const std::string& path) : file(NativeOutputSystem(), OutputTarget{path, false}) {}
+    OutputFile file;
+};
 
 // A folder as the platform's walk names it, and the link target it gets.
 #ifdef _WIN32
@@ -120,10 +126,13 @@ TEST(LineFormats, LineBreaksInNamesStayInsideTheirLine) {
     const std::string out = temp.path() + "/out.txt";
     const std::string bare = "a\r\nb\n.htm", full = kFolder + bare;
     RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
-    EXPECT_TRUE(WriteListingLine(full, bare));
-    run_settings.out_html = true;
-    run_settings.out_text = false;
-    EXPECT_FALSE(WriteListingLine(full, bare));
+    {
+        RunOutput output(out);
+        EXPECT_TRUE(WriteListingLine(output.file, full, bare));
+        run_settings.out_html = true;
+        run_settings.out_text = false;
+        EXPECT_FALSE(WriteListingLine(output.file, full, bare));
+    }
     EXPECT_EQ(ReadFile(out), "a??b?.htm\r\n<A HREF=file:///" + kFolderTarget +
                                  "a%0D%0Ab%0A.htm>a&#13;&#10;b&#10;.htm</a></dt> \r\n");
 }
@@ -132,22 +141,30 @@ TEST(WriteListingLine, AppendsCrLfLinesAfterWhatTheFileHeld) {
     TempFolder temp;
     const std::string out = temp.File("out.htm", "<html>\n<body>\n");
     RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
-    WriteListingLine("/w/a.htm", "a.htm");
-    WriteListingLine("/w/b c.htm", "b c.htm");
+    {
+        RunOutput output(out);
+        WriteListingLine(output.file, "/w/a.htm", "a.htm");
+        WriteListingLine(output.file, "/w/b c.htm", "b c.htm");
+    }
     EXPECT_EQ(ReadFile(out), "<html>\n<body>\na.htm\r\nb c.htm\r\n");
 }
 
-TEST(WriteListingLine, ReadsTheOutputPathForEveryLine) {
+// A file renamed over the output (an editor's save) or the output moved away
+// mid-run: the run's lines keep going to the file it opened, whole.
+TEST(WriteListingLine, LinesGoToTheFileTheRunOpenedWhateverHappensToItsPath) {
     TempFolder temp;
-    const std::string first = temp.path() + "/1.txt", second = temp.path() + "/2.txt";
-    RunScope scope(Settings(&RunSettings::ext_txt, false, false), first);
-    std::string path = first;
-    Module1::window_hooks.output_path = [&path] { return path; };
-    WriteListingLine("/w/a.txt", "a.txt");
-    path = second;
-    WriteListingLine("/w/b.txt", "b.txt");
-    EXPECT_EQ(ReadFile(first), "a.txt\r\n");
-    EXPECT_EQ(ReadFile(second), "b.txt\r\n");
+    const std::string out = temp.path() + "/out.txt", moved = temp.path() + "/moved.txt";
+    const std::string saved = temp.File("saved.txt", "edited");
+    RunScope scope(Settings(&RunSettings::ext_txt, false, false), out);
+    {
+        RunOutput output(out);
+        WriteListingLine(output.file, "/w/a.txt", "a.txt");
+        std::filesystem::rename(out, moved);
+        std::filesystem::rename(saved, out);
+        WriteListingLine(output.file, "/w/b.txt", "b.txt");
+    }
+    EXPECT_EQ(ReadFile(moved), "a.txt\r\nb.txt\r\n");
+    EXPECT_EQ(ReadFile(out), "edited");
 }
 
 // What a killed writer, another program or the user left unfinished gets a
@@ -168,9 +185,9 @@ TEST_P(UnfinishedLine, NeverMergesWithTheFirstLineOfARun) {
     const std::string out = c.exists ? temp.File("out.txt", c.before) : temp.path() + "/out.txt";
     RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
     for (int run = 0; run < 2; ++run) {
-        BeginOutputRun();
-        WriteListingLine(kFolder + "a.htm", "a.htm");
-        WriteListingLine(kFolder + "b.htm", "b.htm");
+        RunOutput output(out);
+        WriteListingLine(output.file, kFolder + "a.htm", "a.htm");
+        WriteListingLine(output.file, kFolder + "b.htm", "b.htm");
     }
     EXPECT_EQ(ReadFile(out), c.kept + "a.htm\r\nb.htm\r\na.htm\r\nb.htm\r\n");
 }
@@ -199,7 +216,8 @@ TEST_P(OutputErrors, SayWhatFailedWhereAndWhy) {
     const std::string path = relative.empty() ? "" : temp.path() + "/" + relative;
     RunScope scope(Settings(&RunSettings::ext_htm), path);
     try {
-        WriteListingLine("/w/a.htm", "a.htm");
+        RunOutput output(path);
+        WriteListingLine(output.file, "/w/a.htm", "a.htm");
         FAIL() << "no error for " << GetParam().label;
     } catch (const SearchError& error) {
         const std::string text = error.what();
@@ -218,7 +236,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(OutputErrors, FullDiskLeavesNoPartLine) {
     if (!test_support::Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     RunScope scope(Settings(&RunSettings::ext_htm), "/dev/full");
-    EXPECT_THROW(WriteListingLine("/w/a.htm", "a.htm"), SearchError);
+    RunOutput output("/dev/full");
+    EXPECT_THROW(WriteListingLine(output.file, "/w/a.htm", "a.htm"), SearchError);
 }
 
 }  // namespace

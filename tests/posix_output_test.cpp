@@ -6,13 +6,16 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "listing_line.h"
+#include "output_file.h"
 #include "posix_test_support.h"
 #include "search_error.h"
 #include "test_support.h"
@@ -87,17 +90,95 @@ TEST(PosixOutput, AWriteCutShortIsTakenBack) {
     const std::string full = "/" + std::string(35, 'n') + ".htm";  // 42 bytes with CR LF
     const std::string result = test_support::RunInChild(
         [&] {
-            std::signal(SIGXFSZ, SIG_IGN);
+            IgnoreWriteSignals();
             const rlimit limit{100, 100};
             setrlimit(RLIMIT_FSIZE, &limit);
             RunScope scope(Settings(&RunSettings::ext_htm, false, true), out);
-            for (int line = 0; line < 3; ++line) WriteListingLine(full, full.substr(1));
+            OutputFile output(NativeOutputSystem(), OutputTarget{out, false});
+            for (int line = 0; line < 3; ++line) WriteListingLine(output, full, full.substr(1));
             return std::string("no error");
         },
         false);
     EXPECT_EQ(result, "error: " + std::string(kCannotWriteOutput) + ": " + out + " (File too large)");
     EXPECT_EQ(ReadFile(out), full + "\r\n" + full + "\r\n");
 }
+
+// A file that may be written but not read, ending inside a line: the run
+// cannot see its last byte, so its first line starts on a line of its own.
+TEST(PosixOutput, AWriteOnlyFileWithAnUnfinishedLineGetsALineEndFirst) {
+    TempFolder temp;
+    temp.File("tree/a.htm");
+    const std::string out = temp.File("out.txt", "PARTIAL-NO-LF");
+    chmod(temp.path().c_str(), 0755);
+    chmod(out.c_str(), 0222);
+    const std::string result = RunUnprivileged([&] {
+        RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+        return Walk(temp.path() + "/tree");
+    });
+    EXPECT_EQ(result, kCompleted);
+    chmod(out.c_str(), 0644);
+    EXPECT_EQ(ReadFile(out), "PARTIAL-NO-LF\r\na.htm\r\n");
+}
+
+struct SwapCase {
+    std::string label;
+    void (*swap)(const std::string& out, const std::string& other);
+    friend std::ostream& operator<<(std::ostream& os, const SwapCase& c) { return os << c.label; }
+};
+
+class PathSwappedMidRun : public testing::TestWithParam<SwapCase> {};
+
+// A run stopped after its first lines while its output path is made to name
+// another file, then continued: nothing reaches that other file, and the
+// run's own file gets every line. (Run as root in a folder others can write
+// to, anything else would let anyone have any file appended to.)
+TEST_P(PathSwappedMidRun, LinesGoOnlyToTheFileTheRunOpened) {
+    TempFolder temp;
+    for (int i = 0; i < 5; ++i) temp.File("tree/" + std::to_string(i) + ".htm");
+    const std::string out = temp.path() + "/out.txt";
+    const std::string other = temp.File("other.txt", "another file's unfinished line");
+    const pid_t child = fork();
+    if (child == 0) {
+        RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+        int matches = 0;
+        window_hooks.set_status = [&](const std::string&) {
+            if (++matches == 3) raise(SIGSTOP);  // two lines are written
+        };
+        try {
+            Walk(temp.path() + "/tree");
+        } catch (...) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, WUNTRACED), child);
+    ASSERT_TRUE(WIFSTOPPED(status));
+    const int runs_file = open(out.c_str(), O_RDONLY);
+    GetParam().swap(out, other);
+    kill(child, SIGCONT);
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadFile(out), "another file's unfinished line");
+    std::string lines;
+    char buffer[256];
+    for (ssize_t n; (n = read(runs_file, buffer, sizeof buffer)) > 0;) lines.append(buffer, static_cast<std::size_t>(n));
+    close(runs_file);
+    EXPECT_EQ(lines.size(), 5 * std::string("0.htm\r\n").size()) << lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Output, PathSwappedMidRun,
+    testing::Values(SwapCase{"link_to_another_file",
+                             [](const std::string& out, const std::string& other) {
+                                 unlink(out.c_str());
+                                 ASSERT_EQ(symlink(other.c_str(), out.c_str()), 0);
+                             }},
+                    SwapCase{"file_renamed_over_it",
+                             [](const std::string& out, const std::string& other) {
+                                 ASSERT_EQ(rename(other.c_str(), out.c_str()), 0);
+                             }}),
+    [](const auto& info) { return info.param.label; });
 
 // A name with a line break keeps to one TEXT line and is counted with the
 // names the output cannot hold.

@@ -6,8 +6,12 @@
 
 #include "application.h"
 #include "form1.h"
+#include "output_file.h"
 
 int main(int argc, char** argv) {
+    // A write past the file size limit fails and is taken back, instead of
+    // killing the program half-way through a line.
+    Module1::IgnoreWriteSignals();
     // QApplication also takes the locale from the environment, which the
     // file-type classes' upper-casing follows.
     QApplication app(argc, argv);

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "output_file.h"
+
+namespace test_support {
+
+// The output's system calls over one file held in memory, failing on command.
+class FakeOutput final : public Module1::OutputSystem {
+public:
+    // Error codes of the double; Reason names them.
+    static constexpr Error kNoSpace = 28, kTooLarge = 27, kIo = 5, kGone = 32;
+
+    // What one write call does: how many bytes reach the file, and the error it reports.
+    struct WriteStep {
+        std::size_t takes;
+        Error error;
+    };
+
+    std::string content;
+    bool exists = true;
+    bool readable = true;
+    Kind kind = Kind::kFile;
+    std::vector<WriteStep> writes;  // one per write call, in order; then writes succeed whole
+    Error truncate_error = 0;
+    Error close_error = 0;
+    int opened = 0, closed = 0;
+
+    Opened Open(const std::string&, bool create, Handle& handle, Error&) override {
+        if (!exists && !create) return Opened::kMissing;
+        exists = true;
+        ++opened;
+        handle = 7;
+        return Opened::kOpen;
+    }
+    Handle StandardOutput() override { return 1; }
+    Error Inspect(Handle, Kind& file_kind, std::uint64_t& size) override {
+        file_kind = kind;
+        size = content.size();
+        return 0;
+    }
+    bool ReadByte(Handle, std::uint64_t offset, char& byte) override {
+        if (!readable || offset >= content.size()) return false;
+        byte = content[offset];
+        return true;
+    }
+    Error Write(Handle, std::string_view bytes, bool, std::size_t& written) override {
+        WriteStep step{bytes.size(), 0};
+        if (!writes.empty()) {
+            step = writes.front();
+            writes.erase(writes.begin());
+        }
+        written = std::min(step.takes, bytes.size());
+        content.append(bytes.substr(0, written));
+        return step.error;
+    }
+    Error Truncate(Handle, std::uint64_t size) override {
+        if (truncate_error != 0) return truncate_error;
+        content.resize(size);
+        return 0;
+    }
+    Error Close(Handle) override {
+        ++closed;
+        return close_error;
+    }
+    Error CanCreate(const std::string&) override { return 0; }
+    std::string Reason(Error error) override { return "E" + std::to_string(error); }
+    bool ReaderGone(Error error) override { return error == kGone; }
+};
+
+}  // namespace test_support
