@@ -8,12 +8,11 @@ namespace list_tool {
 
 namespace {
 
-using Module1::RunSettings;
+using Module1::FileClass;
 
-const std::map<std::string_view, bool RunSettings::*> kClasses = {
-    {"htm", &RunSettings::ext_htm}, {"jpggif", &RunSettings::ext_jpg_gif},
-    {"jpg", &RunSettings::ext_jpg}, {"gif", &RunSettings::ext_gif},
-    {"txt", &RunSettings::ext_txt}, {"other", &RunSettings::ext_other},
+const std::map<std::string_view, FileClass> kClasses = {
+    {"htm", FileClass::kHtm}, {"jpggif", FileClass::kJpgGif}, {"jpg", FileClass::kJpg},
+    {"gif", FileClass::kGif}, {"txt", FileClass::kTxt},       {"other", FileClass::kOther},
 };
 
 // The options that take a value, each given at most once.
@@ -43,14 +42,12 @@ std::string Apply(const Values& values, ListOptions& options) {
     if (!values.output || values.output->empty()) return "--output FILE is required";
     if (options.folder.empty()) return "FOLDER is required";
 
-    RunSettings& s = options.settings;
-    s = {};
-    s.*(chosen->second) = true;
-    s.ext_free_text = values.ext.value_or("");
-    s.out_html = style == "html";
-    s.out_text = !s.out_html;
-    s.style_path_file = names == "path";
-    s.style_file = !s.style_path_file;
+    Module1::RunRequest& r = options.request;
+    r = {};
+    r.file_class = chosen->second;
+    r.ext_free_text = values.ext.value_or("");
+    r.line_style = style == "html" ? Module1::LineStyle::kHtmlLink : Module1::LineStyle::kText;
+    r.name_style = names == "path" ? Module1::NameStyle::kPathAndFile : Module1::NameStyle::kFile;
     options.output = *values.output;
     return {};
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "run_settings.h"
+#include "run_request.h"
 
 namespace list_tool {
 
@@ -11,7 +11,7 @@ namespace list_tool {
 struct ListOptions {
     enum class Action { kList, kHelp, kVersion };
     Action action = Action::kList;
-    Module1::RunSettings settings;  // the class, the free extension, the output and name styles
+    Module1::RunRequest request;  // the class, the free extension, the line and name styles
     std::string output;
     std::string folder;
 };

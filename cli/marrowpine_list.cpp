@@ -13,9 +13,9 @@
 #include "list_options.h"
 #include "output_file.h"
 #include "progress_line.h"
-#include "run_settings.h"
+#include "platform.h"
+#include "run_request.h"
 #include "texts.h"
-#include "window_hooks.h"
 
 namespace {
 
@@ -68,30 +68,28 @@ int main(int argc, char** argv) {
         return kDone;
     }
 
-    Module1::run_settings = options.settings;
+    Module1::RunRequest& request = options.request;
     // Full names and link targets need an absolute start folder, as the folder
     // list gives it; the output is named from where the tool was started.
-    Module1::run_settings.start_folder = list_tool::AbsolutePath(options.folder);
-    Module1::run_settings.start_drive = Module1::run_settings.start_folder.substr(0, 2);
+    request.start_folder = list_tool::AbsolutePath(options.folder);
+    request.start_drive = request.start_folder.substr(0, 2);
     // "-" is the standard output, for a pipe; "./-" names a file.
-    const Module1::OutputTarget output =
-        options.output == "-" ? Module1::OutputTarget{"-", true} : Module1::OutputTarget{list_tool::AbsolutePath(options.output), false};
-    // The completion box has nothing to add to the summary.
-    Module1::window_hooks.message_box = [](const std::string&, const std::string&) {};
+    request.output = options.output == "-" ? Module1::OutputTarget{"-", true}
+                                           : Module1::OutputTarget{list_tool::AbsolutePath(options.output), false};
 
     const auto start = std::chrono::steady_clock::now();
     Module1::WalkSummary summary;
     list_tool::ProgressLine progress(list_tool::WriteStderr, list_tool::TerminalColumns(), start);
+    Module1::RunObserver observer;
     if (list_tool::StderrIsTerminal()) {
-        // The walk calls this before almost every entry: look at the clock only now and then.
-        Module1::window_hooks.process_events = [&summary, &progress, calls = 0u]() mutable {
-            if (++calls % 64 == 0) progress.Update(summary, std::chrono::steady_clock::now());
+        observer.progress = [&progress](const Module1::WalkSummary& now) {
+            progress.Update(now, std::chrono::steady_clock::now());
         };
     }
 
     int status = kDone;
     try {
-        Module1::RunSearch(summary, output);
+        Module1::RunSearch(Module1::NativePlatform(), request, observer, summary);
     } catch (const Module1::ReaderGoneError&) {
         // The reader had enough (| head): the listing is incomplete, but that is no error to tell.
         status = kRunFailed;

@@ -1,45 +1,52 @@
 #include "run_command.h"
 
 #include <exception>
+#include <utility>
 
 #include "directory_walk.h"
 #include "form1_description.h"
-#include "run_settings.h"
-#include "window_hooks.h"
+#include "platform.h"
 #include "window_pacer.h"
 
-void CaptureRunSettings(const RunWindow& window) {
-    Module1::RunSettings& s = Module1::run_settings;
-    s.ext_htm = window.IsSelected("opt_ext1");
-    s.ext_jpg_gif = window.IsSelected("opt_ext2");
-    s.ext_jpg = window.IsSelected("opt_ext3");
-    s.ext_gif = window.IsSelected("opt_ext4");
-    s.ext_txt = window.IsSelected("opt_ext5");
-    s.ext_other = window.IsSelected("opt_ext6");
-    s.style_path_file = window.IsSelected("opt_inside_style1");
-    s.style_file = window.IsSelected("opt_inside_style2");
-    s.out_html = window.IsSelected("opt_out1");
-    s.out_text = window.IsSelected("opt_out2");
-    s.ext_free_text = window.FreeExtensionText();
+namespace {
+
+// The class options in the order of their numbers.
+constexpr std::pair<std::string_view, Module1::FileClass> kClassOptions[] = {
+    {"opt_ext1", Module1::FileClass::kHtm}, {"opt_ext2", Module1::FileClass::kJpgGif},
+    {"opt_ext3", Module1::FileClass::kJpg}, {"opt_ext4", Module1::FileClass::kGif},
+    {"opt_ext5", Module1::FileClass::kTxt}, {"opt_ext6", Module1::FileClass::kOther},
+};
+
+}  // namespace
+
+Module1::RunRequest CaptureRunSettings(const RunWindow& window) {
+    Module1::RunRequest request;
+    request.start_drive = window.Selection().start_drive;
+    request.start_folder = window.Selection().start_folder;
+    for (const auto& [option, file_class] : kClassOptions) {
+        if (window.IsSelected(option)) request.file_class = file_class;
+    }
+    request.ext_free_text = window.FreeExtensionText();
+    request.line_style =
+        window.IsSelected("opt_out2") ? Module1::LineStyle::kText : Module1::LineStyle::kHtmlLink;
+    request.name_style =
+        window.IsSelected("opt_inside_style2") ? Module1::NameStyle::kFile : Module1::NameStyle::kPathAndFile;
+    request.output = {window.OutputFileName(), false};
+    return request;
 }
 
 void SetRunLocked(RunWindow& window, bool locked) {
     for (std::string_view name : Form1Description::kRunLockOrder) window.SetEnabled(name, !locked);
 }
 
-void InstallWindowHooks(RunWindow& window, WindowPacer& pacer) {
-    Module1::window_hooks.set_status = [&pacer](const std::string& text) { pacer.SetStatus(text); };
-    Module1::window_hooks.process_events = [&pacer] { pacer.ProcessEvents(); };
-    Module1::window_hooks.message_box = [&window, &pacer](const std::string&, const std::string& text) {
-        // The last match is on show before the box opens.
-        pacer.End();
-        window.ShowMessageBox(text);
-    };
-    // Read afresh for every line.
-    Module1::window_hooks.output_path = [&window] { return window.OutputFileName(); };
+Module1::RunObserver WindowObserver(WindowPacer& pacer) {
+    Module1::RunObserver observer;
+    observer.match = [&pacer](const std::string& text) { pacer.SetStatus(text); };
+    observer.event_turn = [&pacer] { pacer.ProcessEvents(); };
+    return observer;
 }
 
-void ExecuteRun(RunWindow& window, WindowPacer& pacer) {
+void ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platform) {
     bool locked = false;
     try {
         const char* default_ext = window.IsSelected("opt_out1")   ? Form1Description::kDefaultExtHtml
@@ -48,12 +55,15 @@ void ExecuteRun(RunWindow& window, WindowPacer& pacer) {
         // Cancel ends the command with the window as it was.
         if (window.ShowSave(default_ext, Form1Description::kSaveDialogTitle)) {
             window.SetBusyPointer(true);
-            CaptureRunSettings(window);
+            const Module1::RunRequest request = CaptureRunSettings(window);
             SetRunLocked(window, true);
             locked = true;
             pacer.Begin();
-            Module1::RunSearch();
+            const Module1::WalkSummary summary = Module1::RunSearch(platform, request, WindowObserver(pacer));
+            // The last match is on show before the box opens; the window
+            // comes back once the box is closed.
             pacer.End();
+            window.ShowMessageBox(Module1::CompletionMessage(summary));
             SetRunLocked(window, false);
             window.SetBusyPointer(false);
         }

@@ -3,7 +3,14 @@
 #include <string>
 #include <string_view>
 
+#include "folder_selection.h"
+#include "run_request.h"
+
 class WindowPacer;
+
+namespace Module1 {
+class Platform;
+}
 
 // The Execute command and the walk's ways back to the window, the same for
 // every front end. A front end answers these questions about its controls,
@@ -26,23 +33,25 @@ public:
     virtual bool ShowSave(const char* default_ext, const char* title) = 0;
     // CommonDialog1's FileName, as the run settings keep names.
     virtual std::string OutputFileName() const = 0;
+    // The drive and folder the lists show.
+    virtual const FolderSelection& Selection() const = 0;
     // A modal box: title "MARROWPINE", the text, OK only, no icon.
     virtual void ShowMessageBox(const std::string& text) = 0;
 };
 
-// Copies the window's choices into the run settings (the folder selection
-// is not touched: the lists keep it current).
-void CaptureRunSettings(const RunWindow& window);
+// The request of one run: the window's choices, the folder the lists show
+// and the file named in the save dialog.
+Module1::RunRequest CaptureRunSettings(const RunWindow& window);
 
 // Locks or unlocks the controls that feed a run, in the fixed order.
 void SetRunLocked(RunWindow& window, bool locked);
 
-// Points the walk's hooks at the window: status and event-loop turns
-// through the pacer, boxes and the output file through the window.
-void InstallWindowHooks(RunWindow& window, WindowPacer& pacer);
+// The walk's ways back to the window: the status and the event-loop turns
+// through the pacer.
+Module1::RunObserver WindowObserver(WindowPacer& pacer);
 
-// Command_Exec_Click: the save dialog, the capture, the locked window and
-// the walk. The one place that catches the search's errors: a failed run
-// says why in a box and gives the window back; lines written stay. However
-// the command ends, Execute has the focus again.
-void ExecuteRun(RunWindow& window, WindowPacer& pacer);
+// Command_Exec_Click: the save dialog, the capture, the locked window, the
+// walk over the platform and its closing box. The one place that catches the
+// search's errors: a failed run says why in a box and gives the window back;
+// lines written stay. However the command ends, Execute has the focus again.
+void ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platform);

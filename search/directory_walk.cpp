@@ -4,9 +4,8 @@
 #include "output_file.h"
 #include "platform.h"
 #include "read_ahead.h"
-#include "run_settings.h"
+#include "run_request.h"
 #include "texts.h"
-#include "window_hooks.h"
 
 namespace Module1 {
 
@@ -28,39 +27,32 @@ std::string CompletionMessage(const WalkSummary& summary) {
     return text;
 }
 
-WalkSummary RunSearch() {
+WalkSummary RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer) {
     WalkSummary summary;
-    RunSearch(summary);
+    RunSearch(platform, request, observer, summary);
     return summary;
 }
 
-void RunSearch(WalkSummary& summary) { RunSearch(summary, OutputTarget{OutputPath(), false}); }
-
-void RunSearch(WalkSummary& summary, const OutputTarget& output) {
-    RunSearch(summary, DefaultReadAheadLimits(), output);
+void RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer, WalkSummary& summary) {
+    RunSearch(platform, request, observer, summary, DefaultReadAheadLimits());
 }
 
-void RunSearch(WalkSummary& summary, const ReadAheadLimits& limits) {
-    RunSearch(summary, limits, OutputTarget{OutputPath(), false});
-}
-
-void RunSearch(WalkSummary& summary, const ReadAheadLimits& limits, const OutputTarget& target) {
-    Platform& platform = CurrentPlatform();
-    platform.MakeDriveCurrent(run_settings.start_drive);
-    // The path is read once: every line goes to the file this run opens.
-    OutputFile output(platform.Output(), target);
+void RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer, WalkSummary& summary,
+               const ReadAheadLimits& limits) {
+    platform.MakeDriveCurrent(request.start_drive);
+    // The path is taken once: every line goes to the file this run opens.
+    OutputFile output(platform.Output(), request.output);
     // An output that cannot take lines fails now, not at the first match
     // (a run without matches would otherwise seem to have found nothing).
     output.Check();
-    const std::string folder_path = AddBackslash(run_settings.start_folder);
+    const std::string folder_path = AddBackslash(request.start_folder);
     summary.current_folder = folder_path;
     {
         ReadAhead folders(platform.OpenFolder(folder_path), limits);
-        DirectoryWalk walk(summary, folder_path, output);
+        DirectoryWalk walk(summary, folder_path, request, observer, output);
         walk.WalkFolder(folders);
     }
     output.Close();
-    ShowMessage(kTitle, CompletionMessage(summary));
 }
 
 }  // namespace Module1

@@ -27,17 +27,17 @@ std::string AddBackslash(std::string path);
 // that were passed over and the names the output could not hold, if any.
 std::string CompletionMessage(const WalkSummary& summary);
 
-struct OutputTarget;
+class Platform;
+struct RunRequest;
+struct RunObserver;
 
-// One run over the start folder of the run settings: every matching file
-// gets a line in the output file, then the completion box is shown. Throws
-// SearchError when the output cannot be written, the start folder cannot be
-// opened or a line not written.
-WalkSummary RunSearch();
-// The same, keeping `summary` current while it walks (the window's hooks
-// may read it) and leaving it as far as the walk got when it throws.
-void RunSearch(WalkSummary& summary);
-// The same into the given output instead of the window's output path.
-void RunSearch(WalkSummary& summary, const OutputTarget& output);
+// One run: every matching file under the request's start folder gets a line
+// in its output, and the observer hears of each match, of every turn the
+// window may take and of the progress. Returns what the walk met; the caller
+// shows the completion box. Throws SearchError when the output cannot be
+// written, the start folder cannot be opened or a line not written.
+WalkSummary RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer);
+// The same, leaving `summary` as far as the walk got when it throws.
+void RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer, WalkSummary& summary);
 
 }  // namespace Module1

@@ -2,7 +2,6 @@
 
 #include <initializer_list>
 
-#include "run_settings.h"
 #include "text_utf8.h"
 
 namespace Module1 {
@@ -43,10 +42,22 @@ bool IsJpgFile(std::string_view name) { return KeyIsOneOf(name, {"JPG", "JPEG"})
 bool IsGifFile(std::string_view name) { return KeyIsOneOf(name, {"GIF"}); }
 bool IsTextFile(std::string_view name) { return KeyIsOneOf(name, {"TXT", "TEXT"}); }
 
-bool IsOtherFile(std::string_view name) {
+bool IsOtherFile(std::string_view name, std::string_view free_text) {
     // "*" accepts every name whatever its key, so the key is not worked out for it.
-    if (run_settings.ext_free_text == "*") return true;
-    return ToUpperText(run_settings.ext_free_text) == ExtractExtension(name);
+    if (free_text == "*") return true;
+    return ToUpperText(free_text) == ExtractExtension(name);
+}
+
+bool IsOfClass(FileClass file_class, std::string_view free_text, std::string_view name) {
+    switch (file_class) {
+    case FileClass::kHtm: return IsHtmlFile(name);
+    case FileClass::kJpgGif: return IsJpgGifFile(name);
+    case FileClass::kJpg: return IsJpgFile(name);
+    case FileClass::kGif: return IsGifFile(name);
+    case FileClass::kTxt: return IsTextFile(name);
+    case FileClass::kOther: return IsOtherFile(name, free_text);
+    }
+    return false;
 }
 
 }  // namespace Module1

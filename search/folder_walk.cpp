@@ -4,8 +4,6 @@
 
 #include "file_classes.h"
 #include "listing_line.h"
-#include "run_settings.h"
-#include "window_hooks.h"
 
 #ifndef MARROWPINE_READERS
 #define MARROWPINE_READERS 8
@@ -14,18 +12,6 @@
 namespace Module1 {
 
 namespace {
-
-struct ClassTest {
-    bool RunSettings::*selected;
-    bool (*matches)(std::string_view name);
-};
-
-// Tested in this order, each on its own; only the selected class is asked.
-constexpr ClassTest kClassTests[] = {
-    {&RunSettings::ext_other, IsOtherFile},     {&RunSettings::ext_htm, IsHtmlFile},
-    {&RunSettings::ext_jpg_gif, IsJpgGifFile},  {&RunSettings::ext_jpg, IsJpgFile},
-    {&RunSettings::ext_gif, IsGifFile},         {&RunSettings::ext_txt, IsTextFile},
-};
 
 bool IsDotOrDotDot(std::string_view name) { return name == "." || name == ".."; }
 
@@ -57,11 +43,13 @@ void DirectoryWalk::WalkFolder(ReadAhead& folders) {
         const Listing::Entry entry = listing.entries[level.entry];
         const std::string_view name(listing.names.data() + level.name_offset, entry.name_size);
         // The window gets its turn before every entry but the first of a folder.
-        if (level.entry != 0) ProcessEvents();
+        if (level.entry != 0 && observer_.event_turn) observer_.event_turn();
         ++level.entry;
         level.name_offset += entry.name_size;
         // "." and ".." still reach the matchers, but are not the folder's entries.
-        if (!IsDotOrDotDot(name)) ++summary_.entries;
+        if (!IsDotOrDotDot(name) && ++summary_.entries % kProgressEntries == 0 && observer_.progress) {
+            observer_.progress(summary_);
+        }
         HandleEntry(folders, entry.attributes, name);
     }
 }
@@ -88,17 +76,15 @@ void DirectoryWalk::Enter(ReadAhead& folders, std::string_view name) {
 }
 
 void DirectoryWalk::TestFile(std::string_view name) {
-    for (const ClassTest& test : kClassTests) {
-        if (!(run_settings.*test.selected) || !test.matches(name)) continue;
-        full_name_.assign(summary_.current_folder).append(name);
-        const std::string bare(name);
-        // A match counts even when its line then fails; lines_written only
-        // what reached the file.
-        ++summary_.matches;
-        SetStatus(full_name_ + bare);
-        if (WriteListingLine(output_, full_name_, bare)) ++summary_.unrepresentable_names;
-        ++summary_.lines_written;
-    }
+    if (!IsOfClass(request_.file_class, request_.ext_free_text, name)) return;
+    full_name_.assign(summary_.current_folder).append(name);
+    const std::string bare(name);
+    // A match counts even when its line then fails; lines_written only
+    // what reached the file.
+    ++summary_.matches;
+    if (observer_.match) observer_.match(full_name_ + bare);
+    if (WriteListingLine(output_, request_, full_name_, bare)) ++summary_.unrepresentable_names;
+    ++summary_.lines_written;
 }
 
 void DirectoryWalk::RememberSkipped(std::string folder_path) {

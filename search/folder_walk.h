@@ -6,6 +6,7 @@
 
 #include "directory_walk.h"
 #include "read_ahead.h"
+#include "run_request.h"
 
 namespace Module1 {
 
@@ -15,8 +16,8 @@ ReadAheadLimits DefaultReadAheadLimits();
 
 // RunSearch with chosen limits, so that a walk with readers can be held
 // against one without.
-void RunSearch(WalkSummary& summary, const ReadAheadLimits& limits);
-void RunSearch(WalkSummary& summary, const ReadAheadLimits& limits, const OutputTarget& output);
+void RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer, WalkSummary& summary,
+               const ReadAheadLimits& limits);
 
 class OutputFile;
 
@@ -25,8 +26,9 @@ class OutputFile;
 // with it, kept in summary.current_folder.
 class DirectoryWalk {
 public:
-    DirectoryWalk(WalkSummary& summary, const std::string& folder_path, OutputFile& output)
-        : summary_(summary), output_(output) {
+    DirectoryWalk(WalkSummary& summary, const std::string& folder_path, const RunRequest& request,
+                  const RunObserver& observer, OutputFile& output)
+        : summary_(summary), request_(request), observer_(observer), output_(output) {
         summary_.current_folder = folder_path;
     }
     // Hands every entry of the start folder and of all its sub-folders to
@@ -48,6 +50,8 @@ private:
     void RememberSkipped(std::string folder_path);
 
     WalkSummary& summary_;
+    const RunRequest& request_;
+    const RunObserver& observer_;
     OutputFile& output_;
     std::vector<Level> levels_;
     std::string full_name_;

@@ -3,16 +3,13 @@
 #include "output_file.h"
 #include "path_to_url.h"
 #include "platform.h"
-#include "run_settings.h"
 
 namespace Module1 {
 
 namespace {
 
-std::string_view ChosenName(std::string_view full_name, std::string_view bare_name) {
-    if (run_settings.style_path_file) return full_name;
-    if (run_settings.style_file) return bare_name;
-    return {};
+std::string_view ChosenName(const RunRequest& request, std::string_view full_name, std::string_view bare_name) {
+    return request.name_style == NameStyle::kPathAndFile ? full_name : bare_name;
 }
 
 bool HasLineBreak(std::string_view name) { return name.find_first_of("\r\n") != std::string_view::npos; }
@@ -32,25 +29,25 @@ std::string WithoutLineBreaks(std::string_view name) {
 
 }  // namespace
 
-std::string ComposeListingLine(std::string_view full_name, std::string_view bare_name) {
-    const std::string_view name = ChosenName(full_name, bare_name);
-    if (run_settings.out_html) {
+std::string ComposeListingLine(const RunRequest& request, std::string_view full_name, std::string_view bare_name) {
+    const std::string_view name = ChosenName(request, full_name, bare_name);
+    if (request.line_style == LineStyle::kHtmlLink) {
         // The target is always the full name; only the visible text follows the name style.
         return "<A HREF=file:///" + PathToUrl(full_name) + ">" + EscapeHtmlText(name, OutputCanHold) +
                "</a></dt> ";
     }
-    if (run_settings.out_text) return WithoutLineBreaks(name);
-    return {};
+    return WithoutLineBreaks(name);
 }
 
-bool WriteListingLine(OutputFile& output, const std::string& full_name, const std::string& bare_name) {
-    std::string line = ComposeListingLine(full_name, bare_name);
+bool WriteListingLine(OutputFile& output, const RunRequest& request, const std::string& full_name,
+                      const std::string& bare_name) {
+    std::string line = ComposeListingLine(request, full_name, bare_name);
     line += "\r\n";
     bool substituted = false;
     output.Append(EncodeForOutput(line, substituted));
     // A TEXT line carries a substitute for each line break of the name.
-    const bool text_line = !run_settings.out_html && run_settings.out_text;
-    return substituted || (text_line && HasLineBreak(ChosenName(full_name, bare_name)));
+    const bool text_line = request.line_style == LineStyle::kText;
+    return substituted || (text_line && HasLineBreak(ChosenName(request, full_name, bare_name)));
 }
 
 }  // namespace Module1

@@ -79,10 +79,6 @@ void LowerReaderPriority();
 
 // This system's own file system: defined by the one platform file that is built.
 Platform& NativePlatform();
-// The platform the walk uses: the native one unless a test put another in place.
-Platform& CurrentPlatform();
-// Puts a platform in place; nullptr restores the native one.
-void SetPlatform(Platform* platform);
 
 // Text inside the program is UTF-8 (on POSIX: the file system's own bytes).
 // The output file is written in the platform's encoding for names: the bytes

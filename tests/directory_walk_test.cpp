@@ -9,10 +9,9 @@
 #include "directory_walk.h"
 #include "fake_output.h"
 #include "fake_platform.h"
-#include "run_settings.h"
+#include "run_request.h"
 #include "search_error.h"
 #include "test_support.h"
-#include "window_hooks.h"
 #include "texts.h"
 
 namespace {
@@ -24,22 +23,27 @@ using test_support::RunScope;
 using test_support::Settings;
 using test_support::TempFolder;
 
-// One run over a fake tree, with every hook call logged in order:
-// "E" for events, "S:" + status text, "M:" + message text.
+// One run over a fake tree, with every call of the observer logged in order:
+// "E" for event turns, "S:" + status text; "M:" + the completion box's text
+// when the run ends, as the window shows it.
 struct FakeRun {
-    FakeRun(const RunSettings& settings, const std::string& start_folder, FakeNode root,
+    FakeRun(const RunRequest& settings, const std::string& start_folder, FakeNode root,
             const std::string& start_path = "")
         : platform(start_path.empty() ? AddBackslash(start_folder) : start_path, std::move(root)),
           scope(settings, output) {
-        SetPlatform(&platform);
-        run_settings.start_folder = start_folder;
-        run_settings.start_drive = "/";
-        window_hooks.process_events = [this] { log.push_back("E"); };
-        window_hooks.set_status = [this](const std::string& text) { log.push_back("S:" + text); };
-        window_hooks.message_box = [this](const std::string& title, const std::string& text) {
-            EXPECT_EQ(title, kTitle);
-            log.push_back("M:" + text);
-        };
+        scope.request.start_folder = start_folder;
+        scope.request.start_drive = "/";
+        scope.observer.event_turn = [this] { log.push_back("E"); };
+        scope.observer.match = [this](const std::string& text) { log.push_back("S:" + text); };
+    }
+    void Run(WalkSummary& summary) {
+        RunSearch(platform, scope.request, scope.observer, summary);
+        log.push_back("M:" + CompletionMessage(summary));
+    }
+    WalkSummary Run() {
+        WalkSummary summary;
+        Run(summary);
+        return summary;
     }
     std::vector<std::string> OutputLines() const { return test_support::CrLfLines(output); }
 
@@ -59,14 +63,14 @@ TEST(DirectoryWalk, VisitsInListingOrderDepthFirstWithEventsBeforeAllButTheFirst
     sub.children["deeper"]->File("d.htm");
     root.File("a.htm");
 
-    FakeRun run(Settings(&RunSettings::ext_htm, false), "/r", root);
+    FakeRun run(Settings(FileClass::kHtm, false), "/r", root);
     WalkSummary summary;
     std::vector<std::string> folders;  // the summary's current folder at each turn of the window
-    window_hooks.process_events = [&] {
+    run.scope.observer.event_turn = [&] {
         run.log.push_back("E");
         folders.push_back(summary.current_folder);
     };
-    RunSearch(summary);
+    run.Run(summary);
 
     EXPECT_EQ(run.OutputLines(),
               (std::vector<std::string>{"/r/b.htm", "/r/sub/c.htm", "/r/sub/deeper/d.htm", "/r/a.htm"}));
@@ -98,8 +102,8 @@ TEST_P(FolderRule, EntersRealFoldersAndListsOnlyNonFolders) {
     const FolderCase& c = GetParam();
     FakeNode root;
     root.Dir(c.name, c.attributes).File("inner.gif");
-    FakeRun run(Settings(&RunSettings::ext_other, false, true, "*"), "/r", root);
-    RunSearch();
+    FakeRun run(Settings(FileClass::kOther, false, true, "*"), "/r", root);
+    run.Run();
 
     std::vector<std::string> expected;
     if (c.listed) expected.push_back("/r/" + c.name);
@@ -127,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Each class option, through the walk, picks its own kind out of one folder.
 struct ClassCase {
     std::string label;
-    bool RunSettings::*field;
+    FileClass field;
     std::vector<std::string> listed;
     friend std::ostream& operator<<(std::ostream& os, const ClassCase& c) { return os << c.label; }
 };
@@ -140,18 +144,18 @@ TEST_P(ClassOptions, EachListsItsOwnKindFromAMixedFolder) {
         root.File(name);
     }
     FakeRun run(Settings(GetParam().field, false, false, "png"), "/r", root);
-    RunSearch();
+    run.Run();
     EXPECT_EQ(run.OutputLines(), GetParam().listed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Classes, ClassOptions,
-    testing::Values(ClassCase{"htm", &RunSettings::ext_htm, {"a.htm", "b.HTML"}},
-                    ClassCase{"jpg_gif", &RunSettings::ext_jpg_gif, {"c.jpg", "d.JPEG", "e.gif"}},
-                    ClassCase{"jpg", &RunSettings::ext_jpg, {"c.jpg", "d.JPEG"}},
-                    ClassCase{"gif", &RunSettings::ext_gif, {"e.gif"}},
-                    ClassCase{"txt", &RunSettings::ext_txt, {"f.txt", "g.text"}},
-                    ClassCase{"other", &RunSettings::ext_other, {"h.png"}}),
+    testing::Values(ClassCase{"htm", FileClass::kHtm, {"a.htm", "b.HTML"}},
+                    ClassCase{"jpg_gif", FileClass::kJpgGif, {"c.jpg", "d.JPEG", "e.gif"}},
+                    ClassCase{"jpg", FileClass::kJpg, {"c.jpg", "d.JPEG"}},
+                    ClassCase{"gif", FileClass::kGif, {"e.gif"}},
+                    ClassCase{"txt", FileClass::kTxt, {"f.txt", "g.text"}},
+                    ClassCase{"other", FileClass::kOther, {"h.png"}}),
     [](const auto& info) { return info.param.label; });
 
 struct StartCase {
@@ -165,8 +169,8 @@ class FullNames : public testing::TestWithParam<StartCase> {};
 TEST_P(FullNames, JoinTheFolderPathAndTheBareNameWithOneSeparator) {
     FakeNode root;
     root.File("a.htm");
-    FakeRun run(Settings(&RunSettings::ext_htm, true, false), GetParam().start_folder, root);
-    RunSearch();
+    FakeRun run(Settings(FileClass::kHtm, true, false), GetParam().start_folder, root);
+    run.Run();
     const std::string& full = GetParam().full_name;
     EXPECT_EQ(run.log.front(), "S:" + full + "a.htm");
     EXPECT_EQ(run.OutputLines(),
@@ -180,8 +184,8 @@ INSTANTIATE_TEST_SUITE_P(Starts, FullNames,
 TEST(DirectoryWalk, RunWithoutMatchesTouchesNeitherLabelNorFile) {
     FakeNode root = FakeNode::WithDots();
     root.File("a.txt").Dir("sub").File("b.gif");
-    FakeRun run(Settings(&RunSettings::ext_htm), "/r", root);
-    RunSearch();
+    FakeRun run(Settings(FileClass::kHtm), "/r", root);
+    run.Run();
     EXPECT_FALSE(test_support::Exists(run.output));
     EXPECT_EQ(run.log.back(), "M:COMPLETED ...");
     EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "E"), 3);
@@ -191,8 +195,8 @@ TEST(DirectoryWalk, OtherWithStarListsNoFolderEntries) {
     FakeNode root = FakeNode::WithDots();
     root.File("a");
     root.Dir("sub") = FakeNode::WithDots();
-    FakeRun run(Settings(&RunSettings::ext_other, false, false, "*"), "/r", root);
-    RunSearch();
+    FakeRun run(Settings(FileClass::kOther, false, false, "*"), "/r", root);
+    run.Run();
     EXPECT_EQ(run.OutputLines(), std::vector<std::string>{"a"});
 }
 
@@ -208,8 +212,8 @@ TEST(DirectoryWalk, PassesOverFoldersItCannotEnterOrListAndSaysSo) {
     broken.listing_error = "Input/output error";
     root.Dir("mounted").other_volume = true;
 
-    FakeRun run(Settings(&RunSettings::ext_htm, false, false), "/r", root);
-    const WalkSummary summary = RunSearch();
+    FakeRun run(Settings(FileClass::kHtm, false, false), "/r", root);
+    const WalkSummary summary = run.Run();
 
     EXPECT_EQ(run.OutputLines(), (std::vector<std::string>{"a1.htm", "a2.htm", "a3.htm", "a4.htm",
                                                             "a5.htm", "a6.htm", "a7.htm", "b.htm"}));
@@ -240,9 +244,9 @@ TEST(CompletionMessage, ListsUpToFivePassedOverFolders) {
 }
 
 TEST(DirectoryWalk, MissingStartFolderEndsTheRunWithoutCompletion) {
-    FakeRun run(Settings(&RunSettings::ext_htm), "/missing", FakeNode{}, "/elsewhere/");
+    FakeRun run(Settings(FileClass::kHtm), "/missing", FakeNode{}, "/elsewhere/");
     try {
-        RunSearch();
+        run.Run();
         FAIL() << "no error";
     } catch (const SearchError& error) {
         EXPECT_EQ(std::string(error.what()),
@@ -254,13 +258,13 @@ TEST(DirectoryWalk, MissingStartFolderEndsTheRunWithoutCompletion) {
 TEST(DirectoryWalk, OutputFailureEndsTheRunAndKeepsEarlierLines) {
     FakeNode root;
     root.File("a.htm").File("b.htm").File("c.htm");
-    FakeRun run(Settings(&RunSettings::ext_htm, false, false), "/r", root);
+    FakeRun run(Settings(FileClass::kHtm, false, false), "/r", root);
     test_support::FakeOutput disk;
     disk.exists = false;
     disk.writes = {{7, 0}, {2, test_support::FakeOutput::kNoSpace}};  // the disk fills during the second line
     run.platform.output = &disk;
     WalkSummary summary;
-    EXPECT_THROW(RunSearch(summary), SearchError);
+    EXPECT_THROW(run.Run(summary), SearchError);
     EXPECT_EQ(disk.content, "a.htm\r\n");
     EXPECT_EQ(disk.closed, 1);
     // The summary stays as far as the walk got: the second match found, its line not written.
@@ -276,12 +280,12 @@ class UnwritableOutput : public testing::TestWithParam<std::string> {};
 TEST_P(UnwritableOutput, FailsBeforeTheWalkWithoutCreatingAnything) {
     FakeNode root;
     root.File("a.txt");
-    FakeRun run(Settings(&RunSettings::ext_htm), "/r", root);
+    FakeRun run(Settings(FileClass::kHtm), "/r", root);
     run.temp.File("file");
     const std::string path = GetParam().empty() ? "" : run.temp.path() + "/" + GetParam();
-    window_hooks.output_path = [&] { return path; };
+    run.scope.request.output.path = path;
     try {
-        RunSearch();
+        run.Run();
         FAIL() << "no error";
     } catch (const SearchError& error) {
         EXPECT_EQ(std::string(error.what()).rfind(std::string(kCannotOpenOutput) + ": " + path + " (", 0), 0u)

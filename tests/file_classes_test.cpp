@@ -5,7 +5,7 @@
 #include <string>
 
 #include "file_classes.h"
-#include "run_settings.h"
+#include "run_request.h"
 #include "test_support.h"
 
 namespace {
@@ -92,8 +92,7 @@ class OtherClass : public testing::TestWithParam<OtherCase> {};
 
 TEST_P(OtherClass, ComparesTheUpperCasedFreeTextWithTheKey) {
     const OtherCase& c = GetParam();
-    test_support::RunScope scope(test_support::Settings(&RunSettings::ext_other, true, true, c.free_text), "");
-    EXPECT_EQ(IsOtherFile(c.name), c.accepted) << "'" << c.free_text << "' vs '" << c.name << "'";
+    EXPECT_EQ(IsOtherFile(c.name, c.free_text), c.accepted) << "'" << c.free_text << "' vs '" << c.name << "'";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -111,11 +110,12 @@ INSTANTIATE_TEST_SUITE_P(
         OtherCase{"abcdefghij", "x.abcdefghijk", true}, OtherCase{"日記", "x.日記", true},
         OtherCase{"été", "x.ÉTÉ", true}));
 
-TEST(OtherClass, ReadsTheFreeTextAtEveryCall) {
-    test_support::RunScope scope(test_support::Settings(&RunSettings::ext_other, true, true, "md"), "");
-    EXPECT_TRUE(IsOtherFile("a.md"));
-    run_settings.ext_free_text = "*";
-    EXPECT_TRUE(IsOtherFile("a.txt"));
+// The request's free text counts for "OTHER" only.
+TEST(OtherClass, TheFreeTextCountsForOtherOnly) {
+    EXPECT_TRUE(IsOfClass(FileClass::kOther, "md", "a.md"));
+    EXPECT_TRUE(IsOfClass(FileClass::kOther, "*", "a.txt"));
+    EXPECT_FALSE(IsOfClass(FileClass::kHtm, "md", "a.md"));
+    EXPECT_TRUE(IsOfClass(FileClass::kHtm, "md", "a.htm"));
 }
 
 }  // namespace

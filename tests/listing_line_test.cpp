@@ -7,7 +7,7 @@
 #include "listing_line.h"
 #include "output_file.h"
 #include "path_to_url.h"
-#include "run_settings.h"
+#include "run_request.h"
 #include "search_error.h"
 #include "test_support.h"
 #include "texts.h"
@@ -97,8 +97,8 @@ class LineFormats : public testing::TestWithParam<LineCase> {};
 
 TEST_P(LineFormats, FollowOutputAndNameStyle) {
     const LineCase& c = GetParam();
-    RunScope scope(Settings(&RunSettings::ext_htm, c.html, c.full_path), "");
-    EXPECT_EQ(ComposeListingLine(kFolder + "index.htm", "index.htm"), c.line);
+    EXPECT_EQ(ComposeListingLine(Settings(FileClass::kHtm, c.html, c.full_path), kFolder + "index.htm", "index.htm"),
+              c.line);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -110,12 +110,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LineFormats, EscapeMarkupInTheLinkTextOnlyInHtml) {
     const std::string full = kFolder + "a&b <i>.htm";
-    RunScope html(Settings(&RunSettings::ext_htm, true, false), "");
-    EXPECT_EQ(ComposeListingLine(full, "a&b <i>.htm"),
+    EXPECT_EQ(ComposeListingLine(Settings(FileClass::kHtm, true, false), full, "a&b <i>.htm"),
               "<A HREF=file:///" + kFolderTarget + "a%26b%20%3Ci%3E.htm>a&amp;b &lt;i&gt;.htm</a></dt> ");
-    run_settings.out_html = false;
-    run_settings.out_text = true;
-    EXPECT_EQ(ComposeListingLine(full, "a&b <i>.htm"), "a&b <i>.htm");
+    EXPECT_EQ(ComposeListingLine(Settings(FileClass::kHtm, false, false), full, "a&b <i>.htm"), "a&b <i>.htm");
 }
 
 // A line break in a name must not split its line: "?" in TEXT lines (counted
@@ -125,13 +122,12 @@ TEST(LineFormats, LineBreaksInNamesStayInsideTheirLine) {
     TempFolder temp;
     const std::string out = temp.path() + "/out.txt";
     const std::string bare = "a\r\nb\n.htm", full = kFolder + bare;
-    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    RunScope scope(Settings(FileClass::kHtm, false, false), out);
     {
         RunOutput output(out);
-        EXPECT_TRUE(WriteListingLine(output.file, full, bare));
-        run_settings.out_html = true;
-        run_settings.out_text = false;
-        EXPECT_FALSE(WriteListingLine(output.file, full, bare));
+        EXPECT_TRUE(WriteListingLine(output.file, scope.request, full, bare));
+        scope.request.line_style = LineStyle::kHtmlLink;
+        EXPECT_FALSE(WriteListingLine(output.file, scope.request, full, bare));
     }
     EXPECT_EQ(ReadFile(out), "a??b?.htm\r\n<A HREF=file:///" + kFolderTarget +
                                  "a%0D%0Ab%0A.htm>a&#13;&#10;b&#10;.htm</a></dt> \r\n");
@@ -140,11 +136,11 @@ TEST(LineFormats, LineBreaksInNamesStayInsideTheirLine) {
 TEST(WriteListingLine, AppendsCrLfLinesAfterWhatTheFileHeld) {
     TempFolder temp;
     const std::string out = temp.File("out.htm", "<html>\n<body>\n");
-    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    RunScope scope(Settings(FileClass::kHtm, false, false), out);
     {
         RunOutput output(out);
-        WriteListingLine(output.file, "/w/a.htm", "a.htm");
-        WriteListingLine(output.file, "/w/b c.htm", "b c.htm");
+        WriteListingLine(output.file, scope.request, "/w/a.htm", "a.htm");
+        WriteListingLine(output.file, scope.request, "/w/b c.htm", "b c.htm");
     }
     EXPECT_EQ(ReadFile(out), "<html>\n<body>\na.htm\r\nb c.htm\r\n");
 }
@@ -155,13 +151,13 @@ TEST(WriteListingLine, LinesGoToTheFileTheRunOpenedWhateverHappensToItsPath) {
     TempFolder temp;
     const std::string out = temp.path() + "/out.txt", moved = temp.path() + "/moved.txt";
     const std::string saved = temp.File("saved.txt", "edited");
-    RunScope scope(Settings(&RunSettings::ext_txt, false, false), out);
+    RunScope scope(Settings(FileClass::kTxt, false, false), out);
     {
         RunOutput output(out);
-        WriteListingLine(output.file, "/w/a.txt", "a.txt");
+        WriteListingLine(output.file, scope.request, "/w/a.txt", "a.txt");
         std::filesystem::rename(out, moved);
         std::filesystem::rename(saved, out);
-        WriteListingLine(output.file, "/w/b.txt", "b.txt");
+        WriteListingLine(output.file, scope.request, "/w/b.txt", "b.txt");
     }
     EXPECT_EQ(ReadFile(moved), "a.txt\r\nb.txt\r\n");
     EXPECT_EQ(ReadFile(out), "edited");
@@ -183,11 +179,11 @@ TEST_P(UnfinishedLine, NeverMergesWithTheFirstLineOfARun) {
     const FileEndCase& c = GetParam();
     TempFolder temp;
     const std::string out = c.exists ? temp.File("out.txt", c.before) : temp.path() + "/out.txt";
-    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+    RunScope scope(Settings(FileClass::kHtm, false, false), out);
     for (int run = 0; run < 2; ++run) {
         RunOutput output(out);
-        WriteListingLine(output.file, kFolder + "a.htm", "a.htm");
-        WriteListingLine(output.file, kFolder + "b.htm", "b.htm");
+        WriteListingLine(output.file, scope.request, kFolder + "a.htm", "a.htm");
+        WriteListingLine(output.file, scope.request, kFolder + "b.htm", "b.htm");
     }
     EXPECT_EQ(ReadFile(out), c.kept + "a.htm\r\nb.htm\r\na.htm\r\nb.htm\r\n");
 }
@@ -214,10 +210,10 @@ TEST_P(OutputErrors, SayWhatFailedWhereAndWhy) {
     temp.Folder("a-folder");
     const std::string& relative = GetParam().relative_output;
     const std::string path = relative.empty() ? "" : temp.path() + "/" + relative;
-    RunScope scope(Settings(&RunSettings::ext_htm), path);
+    RunScope scope(Settings(FileClass::kHtm), path);
     try {
         RunOutput output(path);
-        WriteListingLine(output.file, "/w/a.htm", "a.htm");
+        WriteListingLine(output.file, scope.request, "/w/a.htm", "a.htm");
         FAIL() << "no error for " << GetParam().label;
     } catch (const SearchError& error) {
         const std::string text = error.what();
@@ -235,9 +231,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OutputErrors, FullDiskLeavesNoPartLine) {
     if (!test_support::Exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    RunScope scope(Settings(&RunSettings::ext_htm), "/dev/full");
+    RunScope scope(Settings(FileClass::kHtm), "/dev/full");
     RunOutput output("/dev/full");
-    EXPECT_THROW(WriteListingLine(output.file, "/w/a.htm", "a.htm"), SearchError);
+    EXPECT_THROW(WriteListingLine(output.file, scope.request, "/w/a.htm", "a.htm"), SearchError);
 }
 
 }  // namespace

@@ -31,7 +31,6 @@ using test_support::RunScope;
 using test_support::RunUnprivileged;
 using test_support::Settings;
 using test_support::TempFolder;
-using test_support::Walk;
 
 std::string OpenError(const std::string& path, const std::string& reason) {
     return "error: " + std::string(kCannotOpenOutput) + ": " + path + " (" + reason + ")";
@@ -50,8 +49,8 @@ TEST(PosixOutput, RunWithoutMatchIntoAPlaceThatCannotTakeLinesFails) {
     chmod(old_file.c_str(), 0444);
     for (const std::string& out : {root + "/read-only/out.htm", old_file}) {
         const std::string result = RunUnprivileged([&] {
-            RunScope scope(Settings(&RunSettings::ext_htm), out);
-            return Walk(root + "/tree");
+            RunScope scope(Settings(FileClass::kHtm), out);
+            return scope.Walk(root + "/tree");
         });
         EXPECT_EQ(result, OpenError(out, "Permission denied"));
     }
@@ -73,8 +72,8 @@ TEST(PosixOutput, SpecialFilesAreRefusedAtOnceAndDevicesTaken) {
         const std::string result = test_support::RunInChild(
             [&] {
                 alarm(1);  // a run that blocks dies here
-                RunScope scope(Settings(&RunSettings::ext_htm), out);
-                return Walk(temp.path() + "/tree");
+                RunScope scope(Settings(FileClass::kHtm), out);
+                return scope.Walk(temp.path() + "/tree");
             },
             false);
         EXPECT_EQ(result, out == "/dev/null" ? kCompleted : OpenError(out, kNotAFileOrDevice));
@@ -93,9 +92,9 @@ TEST(PosixOutput, AWriteCutShortIsTakenBack) {
             IgnoreWriteSignals();
             const rlimit limit{100, 100};
             setrlimit(RLIMIT_FSIZE, &limit);
-            RunScope scope(Settings(&RunSettings::ext_htm, false, true), out);
+            RunScope scope(Settings(FileClass::kHtm, false, true), out);
             OutputFile output(NativeOutputSystem(), OutputTarget{out, false});
-            for (int line = 0; line < 3; ++line) WriteListingLine(output, full, full.substr(1));
+            for (int line = 0; line < 3; ++line) WriteListingLine(output, scope.request, full, full.substr(1));
             return std::string("no error");
         },
         false);
@@ -112,8 +111,8 @@ TEST(PosixOutput, AWriteOnlyFileWithAnUnfinishedLineGetsALineEndFirst) {
     chmod(temp.path().c_str(), 0755);
     chmod(out.c_str(), 0222);
     const std::string result = RunUnprivileged([&] {
-        RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
-        return Walk(temp.path() + "/tree");
+        RunScope scope(Settings(FileClass::kHtm, false, false), out);
+        return scope.Walk(temp.path() + "/tree");
     });
     EXPECT_EQ(result, kCompleted);
     chmod(out.c_str(), 0644);
@@ -139,13 +138,13 @@ TEST_P(PathSwappedMidRun, LinesGoOnlyToTheFileTheRunOpened) {
     const std::string other = temp.File("other.txt", "another file's unfinished line");
     const pid_t child = fork();
     if (child == 0) {
-        RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+        RunScope scope(Settings(FileClass::kHtm, false, false), out);
         int matches = 0;
-        window_hooks.set_status = [&](const std::string&) {
+        scope.observer.match = [&](const std::string&) {
             if (++matches == 3) raise(SIGSTOP);  // two lines are written
         };
         try {
-            Walk(temp.path() + "/tree");
+            scope.Walk(temp.path() + "/tree");
         } catch (...) {
             _exit(1);
         }
@@ -186,8 +185,8 @@ TEST(PosixOutput, ANameWithALineBreakCannotForgeALine) {
     TempFolder temp;
     temp.File("in/x.htm\r\nforged.htm");
     const std::string out = temp.path() + "/out.txt";
-    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
-    EXPECT_EQ(Walk(temp.path() + "/in"), std::string(kCompleted) + "\n\n" + kUnrepresentableNamesLabel + ": 1 件");
+    RunScope scope(Settings(FileClass::kHtm, false, false), out);
+    EXPECT_EQ(scope.Walk(temp.path() + "/in"), std::string(kCompleted) + "\n\n" + kUnrepresentableNamesLabel + ": 1 件");
     EXPECT_EQ(CrLfLines(out), std::vector<std::string>{"x.htm??forged.htm"});
 }
 
@@ -237,8 +236,8 @@ TEST(PosixOutput, LinksLeadToTheirFilesWhateverEncodingThePageIsReadIn) {
     const std::vector<std::string> names = {"caf\xe9.htm", "M\xfcller \x80.htm", "日本語.htm"};
     for (const std::string& name : names) temp.File("in/" + name);
     const std::string out = temp.path() + "/日本語.htm";
-    RunScope scope(Settings(&RunSettings::ext_htm, true, true), out);
-    Walk(temp.path() + "/in");
+    RunScope scope(Settings(FileClass::kHtm, true, true), out);
+    scope.Walk(temp.path() + "/in");
     const std::vector<std::string> lines = CrLfLines(out);
     ASSERT_EQ(lines.size(), names.size());
     const std::string head = "<A HREF=file:///";

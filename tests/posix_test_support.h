@@ -11,19 +11,8 @@
 #include <string>
 
 #include "directory_walk.h"
-#include "run_settings.h"
-#include "window_hooks.h"
 
 namespace test_support {
-
-// Runs one walk over the folder; returns the completion text ("" if none).
-inline std::string Walk(const std::string& folder) {
-    std::string message;
-    Module1::window_hooks.message_box = [&message](const std::string&, const std::string& text) { message = text; };
-    Module1::run_settings.start_folder = folder;
-    Module1::RunSearch();
-    return message;
-}
 
 inline std::string PercentDecode(const std::string& text) {
     std::string out;

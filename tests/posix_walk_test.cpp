@@ -18,11 +18,10 @@
 #include "directory_walk.h"
 #include "platform.h"
 #include "posix_test_support.h"
-#include "run_settings.h"
+#include "run_request.h"
 #include "search_error.h"
 #include "test_support.h"
 #include "texts.h"
-#include "window_hooks.h"
 
 namespace {
 
@@ -35,7 +34,6 @@ using test_support::HtmlDecode;
 using test_support::PercentDecode;
 using test_support::RunUnprivileged;
 using test_support::TempFolder;
-using test_support::Walk;
 
 TEST(PosixFolder, ReportsTheAttributeWordOfEachKindOfEntry) {
     TempFolder temp;
@@ -50,7 +48,7 @@ TEST(PosixFolder, ReportsTheAttributeWordOfEachKindOfEntry) {
     ASSERT_EQ(mkfifo((temp.path() + "/fifo").c_str(), 0600), 0);
 
     std::map<std::string, std::uint32_t> seen;
-    const auto folder = CurrentPlatform().OpenFolder(temp.path() + "/");
+    const auto folder = NativePlatform().OpenFolder(temp.path() + "/");
     for (FindData entry; folder->Next(entry);) seen[entry.name] = entry.attributes;
     EXPECT_EQ(folder->ListingError(), "");
 
@@ -82,8 +80,8 @@ TEST(PosixWalk, ListsRealFoldersAndLinksToFilesButNeverFollowsFolderLinks) {
     ASSERT_EQ(symlink(".", (root + "/sub/loop.htm").c_str()), 0);  // a folder link named like a page
     ASSERT_EQ(symlink("..", (root + "/sub/up").c_str()), 0);
 
-    RunScope scope(Settings(&RunSettings::ext_htm, false), root + "/out.txt");
-    EXPECT_EQ(Walk(root), "COMPLETED ...");
+    RunScope scope(Settings(FileClass::kHtm, false), root + "/out.txt");
+    EXPECT_EQ(scope.Walk(root), "COMPLETED ...");
     EXPECT_EQ(CrLfLines(root + "/out.txt", true),
               (std::vector<std::string>{root + "/a.htm", root + "/link.htm", root + "/sub/b.htm",
                                         root + "/sub/deeper/c.HTML"}));
@@ -102,16 +100,16 @@ TEST(PosixWalk, WritesEveryByteOfHostileNamesAndLinksBackToThem) {
     for (const std::string& name : names) temp.File("in/" + name);
     const std::string folder = temp.path() + "/in";
 
-    RunScope text(Settings(&RunSettings::ext_htm, false, false), temp.path() + "/names.txt");
-    Walk(folder);
+    RunScope text(Settings(FileClass::kHtm, false, false), temp.path() + "/names.txt");
+    text.Walk(folder);
     // A line break in a name is written as "?" in TEXT lines.
     std::vector<std::string> expected_names = names;
     for (std::string& name : expected_names) std::replace_if(name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, '?');
     std::sort(expected_names.begin(), expected_names.end());
     EXPECT_EQ(CrLfLines(temp.path() + "/names.txt", true), expected_names);
 
-    RunScope html(Settings(&RunSettings::ext_htm, true, true), temp.path() + "/links.htm");
-    Walk(folder);
+    RunScope html(Settings(FileClass::kHtm, true, true), temp.path() + "/links.htm");
+    html.Walk(folder);
     const std::vector<std::string> lines = CrLfLines(temp.path() + "/links.htm", true);
     ASSERT_EQ(lines.size(), names.size());
     const std::string head = "<A HREF=file:///", tail = "</a></dt> ";
@@ -142,8 +140,8 @@ TEST(PosixWalk, DescendsDeeperThanTheSoftLimitOfOpenFiles) {
         if (limit.rlim_max < 400) return std::string("skip");
         limit.rlim_cur = 100;
         setrlimit(RLIMIT_NOFILE, &limit);
-        RunScope scope(Settings(&RunSettings::ext_htm, false, false), temp.path() + "/out.txt");
-        return Walk(temp.path() + "/tree");
+        RunScope scope(Settings(FileClass::kHtm, false, false), temp.path() + "/out.txt");
+        return scope.Walk(temp.path() + "/tree");
     });
     if (result == "skip") GTEST_SKIP() << "hard limit of open files too low";
     EXPECT_EQ(result, "COMPLETED ...");
@@ -165,17 +163,17 @@ TEST(PosixWalk, DoesNotEnterAMountPointBelowTheStartFolder) {
     } unmount{point};
     ASSERT_TRUE(std::ofstream(point + "/inside.htm").good());
 
-    RunScope scope(Settings(&RunSettings::ext_htm, false, false), temp.path() + "/out.txt");
-    EXPECT_EQ(Walk(temp.path() + "/tree"), kCompleted);
+    RunScope scope(Settings(FileClass::kHtm, false, false), temp.path() + "/out.txt");
+    EXPECT_EQ(scope.Walk(temp.path() + "/tree"), kCompleted);
     EXPECT_EQ(CrLfLines(temp.path() + "/out.txt"), std::vector<std::string>{"a.htm"});
 }
 
 TEST(PosixWalk, MissingStartFolderSaysWhichAndWhy) {
     TempFolder temp;
-    RunScope scope(Settings(&RunSettings::ext_htm), temp.path() + "/out.htm");
+    RunScope scope(Settings(FileClass::kHtm), temp.path() + "/out.htm");
     const std::string missing = temp.path() + "/missing";
     try {
-        Walk(missing);
+        scope.Walk(missing);
         FAIL() << "no error";
     } catch (const SearchError& error) {
         EXPECT_EQ(std::string(error.what()),
@@ -197,8 +195,8 @@ TEST(PosixWalk, PassesOverFoldersItMayNotReadAndListsTheRest) {
     chmod((root + "/tree/no-exec").c_str(), 0444);  // names readable, nothing below enterable
 
     const std::string result = RunUnprivileged([&] {
-        RunScope scope(Settings(&RunSettings::ext_htm, false, false), root + "/out.txt");
-        return Walk(root + "/tree");
+        RunScope scope(Settings(FileClass::kHtm, false, false), root + "/out.txt");
+        return scope.Walk(root + "/tree");
     });
     const std::string expected_message = "COMPLETED ...\n\n読み取れなかったフォルダー: 2 件\n";
     ASSERT_EQ(result.rfind(expected_message, 0), 0u) << result;
@@ -217,8 +215,8 @@ TEST(PosixWalk, ReadOnlyOutputFolderEndsTheRunWithTheReason) {
     chmod((root + "/read-only").c_str(), 0555);
     const std::string out = root + "/read-only/out.htm";
     const std::string result = RunUnprivileged([&] {
-        RunScope scope(Settings(&RunSettings::ext_htm), out);
-        return Walk(root + "/tree");
+        RunScope scope(Settings(FileClass::kHtm), out);
+        return scope.Walk(root + "/tree");
     });
     EXPECT_EQ(result, "error: " + std::string(kCannotOpenOutput) + ": " + out + " (Permission denied)");
     EXPECT_FALSE(test_support::Exists(out));

@@ -22,9 +22,8 @@
 #include "directory_walk.h"
 #include "folder_walk.h"
 #include "posix_test_support.h"
-#include "run_settings.h"
+#include "run_request.h"
 #include "test_support.h"
-#include "window_hooks.h"
 
 namespace {
 
@@ -60,16 +59,16 @@ private:
 };
 
 // One walk; what it wrote and what its closing box said, or the error.
-std::string Walk(const std::string& folder, const RunSettings& settings, const ReadAheadLimits& limits,
+std::string Walk(const std::string& folder, const RunRequest& settings, const ReadAheadLimits& limits,
                  const std::string& output) {
     fs::remove(output);
     RunScope scope(settings, output);
+    scope.request.start_folder = folder;
     std::string message;
-    window_hooks.message_box = [&](const std::string&, const std::string& text) { message = text; };
-    run_settings.start_folder = folder;
     WalkSummary summary;
     try {
-        RunSearch(summary, limits);
+        RunSearch(NativePlatform(), scope.request, scope.observer, summary, limits);
+        message = CompletionMessage(summary);
     } catch (const std::exception& error) {
         message = std::string("error: ") + error.what();
     }
@@ -77,13 +76,13 @@ std::string Walk(const std::string& folder, const RunSettings& settings, const R
 }
 
 struct Style {
-    bool RunSettings::*class_field;
+    FileClass class_field;
     std::string free_text;
 };
 const std::vector<Style> kClasses = {
-    {&RunSettings::ext_htm, ""},  {&RunSettings::ext_jpg_gif, ""}, {&RunSettings::ext_jpg, ""},
-    {&RunSettings::ext_gif, ""},  {&RunSettings::ext_txt, ""},     {&RunSettings::ext_other, "*"},
-    {&RunSettings::ext_other, "jpeg"},
+    {FileClass::kHtm, ""},  {FileClass::kJpgGif, ""}, {FileClass::kJpg, ""},
+    {FileClass::kGif, ""},  {FileClass::kTxt, ""},     {FileClass::kOther, "*"},
+    {FileClass::kOther, "jpeg"},
 };
 
 // Every class, each in the next of the four output and name styles, so that
@@ -93,7 +92,7 @@ std::string CompareAllClasses(const std::string& folder, const std::string& out)
     int round = 0;
     for (const Style& style : kClasses) {
         const bool html = round % 2 == 0, full_path = round / 2 % 2 == 0;
-        const RunSettings settings = Settings(style.class_field, html, full_path, style.free_text);
+        const RunRequest settings = Settings(style.class_field, html, full_path, style.free_text);
         const std::string sequential = Walk(folder, settings, Sequential(), out);
         const std::string ahead = Walk(folder, settings, ++round % 2 ? Tight() : Roomy(), out);
         if (sequential != ahead) {
@@ -201,12 +200,10 @@ TEST(ReadAhead, WalksAHundredThousandLevelsWithinSixtyFourOpenFiles) {
         const rlimit limit{64, 64};
         if (setrlimit(RLIMIT_NOFILE, &limit) != 0) return std::string("setrlimit failed");
         const std::string out = temp.path() + "/out.txt";
-        RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+        RunScope scope(Settings(FileClass::kHtm, false, false), out);
         std::string message;
-        window_hooks.message_box = [&](const std::string&, const std::string& text) { message = text; };
-        run_settings.start_folder = root;
         try {
-            RunSearch();
+            message = scope.Walk(root);
         } catch (const std::exception& error) {
             return std::string(error.what());
         }
@@ -245,9 +242,9 @@ TEST(ReadAhead, ReadersGiveWayAndTheWalkKeepsItsPriority) {
         setpriority(PRIO_PROCESS, gettid(), 15);  // as under `nice -n 15`
         const int before = NiceOf(walk);
         bool reader_lower = false;
-        RunScope scope(Settings(&RunSettings::ext_htm), temp.path() + "/out.htm");
+        RunScope scope(Settings(FileClass::kHtm), temp.path() + "/out.htm");
         bool looked = false;
-        window_hooks.process_events = [&] {
+        scope.observer.event_turn = [&] {
             // The readers start with the walk; on a busy machine they may
             // need a moment before they run at all.
             for (int tries = 0; !looked && !reader_lower && tries < 200; ++tries) {
@@ -259,9 +256,9 @@ TEST(ReadAhead, ReadersGiveWayAndTheWalkKeepsItsPriority) {
             }
             looked = true;
         };
-        run_settings.start_folder = temp.path() + "/tree";
+        scope.request.start_folder = temp.path() + "/tree";
         WalkSummary summary;
-        RunSearch(summary, Roomy());
+        RunSearch(NativePlatform(), scope.request, scope.observer, summary, Roomy());
         return "walk " + std::to_string(NiceOf(walk) - before) + (reader_lower ? ", a reader lower" : ", no reader lower");
     }, false);
     EXPECT_EQ(result, "walk 0, a reader lower");
@@ -302,7 +299,7 @@ TEST(ReadAhead, SurvivesATreeThatChangesUnderIt) {
         std::string problems;
         for (int run = 0; run < 8; ++run) {
             const std::string out = temp.path() + "/out-" + std::to_string(run) + ".txt";
-            Walk(root, Settings(&RunSettings::ext_htm, false, true), run % 2 ? Tight() : Roomy(), out);
+            Walk(root, Settings(FileClass::kHtm, false, true), run % 2 ? Tight() : Roomy(), out);
             for (const std::string& line : test_support::CrLfLines(out)) {
                 if (line.rfind(root + "/", 0) != 0 || line.find("outside") != std::string::npos ||
                     line.find("<no CR LF>") != std::string::npos) {

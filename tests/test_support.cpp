@@ -8,8 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "directory_walk.h"
 #include "platform.h"
-#include "window_hooks.h"
 
 namespace fs = std::filesystem;
 
@@ -91,28 +91,22 @@ bool Exists(const std::string& path) {
     return fs::exists(fs::symlink_status(path, ignored));
 }
 
-Module1::RunSettings Settings(bool Module1::RunSettings::*class_field, bool html, bool full_path,
-                              const std::string& free_text) {
-    Module1::RunSettings settings;
-    settings.*class_field = true;
-    settings.out_html = html;
-    settings.out_text = !html;
-    settings.style_path_file = full_path;
-    settings.style_file = !full_path;
-    settings.ext_free_text = free_text;
-    return settings;
+Module1::RunRequest Settings(Module1::FileClass file_class, bool html, bool full_path, const std::string& free_text) {
+    Module1::RunRequest request;
+    request.file_class = file_class;
+    request.line_style = html ? Module1::LineStyle::kHtmlLink : Module1::LineStyle::kText;
+    request.name_style = full_path ? Module1::NameStyle::kPathAndFile : Module1::NameStyle::kFile;
+    request.ext_free_text = free_text;
+    return request;
 }
 
-RunScope::RunScope(const Module1::RunSettings& settings, const std::string& output_path) {
-    Module1::run_settings = settings;
-    Module1::window_hooks = {};
-    Module1::window_hooks.output_path = [output_path] { return output_path; };
+RunScope::RunScope(const Module1::RunRequest& settings, const std::string& output_path) : request(settings) {
+    request.output = {output_path, false};
 }
 
-RunScope::~RunScope() {
-    Module1::run_settings = {};
-    Module1::window_hooks = {};
-    Module1::SetPlatform(nullptr);
+std::string RunScope::Walk(const std::string& folder) {
+    request.start_folder = folder;
+    return Module1::CompletionMessage(Module1::RunSearch(Module1::NativePlatform(), request, observer));
 }
 
 }  // namespace test_support

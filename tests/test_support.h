@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "run_settings.h"
+#include "run_request.h"
 
 namespace test_support {
 
@@ -32,18 +32,19 @@ std::string ReadFile(const std::string& path);
 std::vector<std::string> CrLfLines(const std::string& path, bool sorted = false);
 bool Exists(const std::string& path);
 
-// Settings for one run: a class field, the output and name styles.
-Module1::RunSettings Settings(bool Module1::RunSettings::*class_field, bool html = true,
-                              bool full_path = true, const std::string& free_text = "");
+// The request of one run: its class, line and name styles.
+Module1::RunRequest Settings(Module1::FileClass file_class, bool html = true, bool full_path = true,
+                             const std::string& free_text = "");
 
-// Puts the settings and an output path in place for one test and clears the
-// hooks and settings again afterwards.
+// One run's request, with its output file, and its observer.
 class RunScope {
 public:
-    RunScope(const Module1::RunSettings& settings, const std::string& output_path);
-    ~RunScope();
-    RunScope(const RunScope&) = delete;
-    RunScope& operator=(const RunScope&) = delete;
+    RunScope(const Module1::RunRequest& settings, const std::string& output_path);
+    // Walks the folder on the system's own platform; returns the text of the completion box.
+    std::string Walk(const std::string& folder);
+
+    Module1::RunRequest request;
+    Module1::RunObserver observer;
 };
 
 }  // namespace test_support

@@ -11,12 +11,11 @@
 #include "drives.h"
 #include "folder_walk.h"
 #include "platform.h"
-#include "run_settings.h"
+#include "run_request.h"
 #include "search_error.h"
 #include "test_support.h"
 #include "texts.h"
 #include "win32_text.h"
-#include "window_hooks.h"
 
 namespace {
 
@@ -83,13 +82,9 @@ private:
 };
 
 // One walk from the folder; returns the completion text.
-std::string Walk(const std::string& folder) {
-    std::string message;
-    window_hooks.message_box = [&message](const std::string&, const std::string& text) { message = text; };
-    run_settings.start_drive = folder.substr(0, 2);
-    run_settings.start_folder = folder;
-    RunSearch();
-    return message;
+std::string Walk(RunScope& scope, const std::string& folder) {
+    scope.request.start_drive = folder.substr(0, 2);
+    return scope.Walk(folder);
 }
 
 std::string ToUpperAscii(std::string text) {
@@ -134,8 +129,8 @@ TEST_P(WinWalk, FullNamesAndLinkTargetsNestedAndBeyond260Characters) {
     ASSERT_GT((deep + "deep.htm").size(), 300u);
 
     const std::string out = root + "out.htm";
-    RunScope scope(Settings(&RunSettings::ext_htm, true, true), out);
-    EXPECT_EQ(Walk(root.substr(0, root.size() - 1)), "COMPLETED ...");
+    RunScope scope(Settings(FileClass::kHtm, true, true), out);
+    EXPECT_EQ(Walk(scope, root.substr(0, root.size() - 1)), "COMPLETED ...");
 
     auto target = [](std::string full) {
         for (char& c : full) c = c == ':' ? '|' : c == '\\' ? '/' : c;
@@ -166,8 +161,8 @@ TEST(WinWalk, DriveRootGivesASingleSeparator) {
     const std::string probe = "C:\\marrowpine-root-probe.mpinetest";
     WinFolderFixture::MakeFile(probe);
     WinFolderFixture temp(TempParent());
-    RunScope scope(Settings(&RunSettings::ext_other, true, true, "mpinetest"), temp.path() + "out.htm");
-    Walk("C:\\");
+    RunScope scope(Settings(FileClass::kOther, true, true, "mpinetest"), temp.path() + "out.htm");
+    Walk(scope, "C:\\");
     DeleteFileW(Wide(probe).c_str());
     EXPECT_EQ(ReadFile(temp.path() + "out.htm"),
               "<A HREF=file:///C|/marrowpine-root-probe.mpinetest>" + probe + "</a></dt> \r\n");
@@ -188,8 +183,8 @@ TEST_P(WinNames, AreWrittenInTheCodePageOrEncodedSoTheLinkStillWorks) {
     WinFolderFixture folder("Z:\\tmp\\");
     WinFolderFixture::MakeFile(folder.path() + c.name);
     const std::string out = folder.path() + "out.txt";
-    RunScope scope(Settings(&RunSettings::ext_htm, c.html, false), out);
-    const std::string message = Walk(folder.path());
+    RunScope scope(Settings(FileClass::kHtm, c.html, false), out);
+    const std::string message = Walk(scope, folder.path());
     EXPECT_EQ(message.find("出力の文字コードで表せない名前: 1 件") != std::string::npos, c.substituted) << message;
     const std::vector<std::string> lines = CrLfLines(out);
     ASSERT_EQ(lines.size(), 1u);
@@ -222,8 +217,8 @@ TEST(WinFolders, ReadOnlyAndHiddenFoldersAreEnteredLinksAndDotNamesAreNot) {
     const bool linked =
         CreateSymbolicLinkW(Wide(root + "link").c_str(), Wide(root + "read-only").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
 
-    RunScope scope(Settings(&RunSettings::ext_htm, false, true), root + "out.txt");
-    Walk(root);
+    RunScope scope(Settings(FileClass::kHtm, false, true), root + "out.txt");
+    Walk(scope, root);
     EXPECT_EQ(CrLfLines(root + "out.txt", true),
               (std::vector<std::string>{root + "hidden\\in.htm", root + "read-only\\in.htm"}));
     if (!linked) GTEST_SKIP() << "no symbolic links here: the link case was not tried";
@@ -235,9 +230,9 @@ TEST(WinOutput, APlaceThatCannotTakeLinesFailsBeforeTheWalk) {
     WinFolderFixture folder("Z:\\tmp\\");
     WinFolderFixture::MakeFolder(folder.path() + "in\\");
     for (const std::string& out : {folder.path() + "missing\\out.txt", folder.path() + "in"}) {
-        RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
+        RunScope scope(Settings(FileClass::kHtm, false, false), out);
         try {
-            Walk(folder.path() + "in");
+            Walk(scope, folder.path() + "in");
             ADD_FAILURE() << "no error for " << out;
         } catch (const SearchError& error) {
             EXPECT_EQ(std::string(error.what()).rfind(std::string(kCannotOpenOutput) + ": " + out + " (", 0), 0u)
@@ -254,8 +249,8 @@ TEST(WinOutput, AppendsToAnExistingCodePageFile) {
     const std::string out = folder.path() + "list.txt";
     const std::string before = "\x8c\xf6\x8a\x4a\r\n";  // 公開 in code page 932
     WinFolderFixture::MakeFile(out, before);
-    RunScope scope(Settings(&RunSettings::ext_htm, false, false), out);
-    Walk(folder.path() + "in");
+    RunScope scope(Settings(FileClass::kHtm, false, false), out);
+    Walk(scope, folder.path() + "in");
     EXPECT_EQ(ReadFile(out), before + kJapaneseCp932 + "\r\n");
 }
 
@@ -278,11 +273,11 @@ TEST(WinReadAhead, WritesWhatTheSequentialWalkWrites) {
     const ReadAheadLimits limits[2] = {{}, {3, 2, 512, 1}};
     for (int i = 0; i < 2; ++i) {
         const std::string out = folder.path() + "out" + std::to_string(i) + ".htm";
-        RunScope scope(Settings(&RunSettings::ext_htm), out);
-        run_settings.start_drive = "Z:";
-        run_settings.start_folder = root;
+        RunScope scope(Settings(FileClass::kHtm), out);
+        scope.request.start_drive = "Z:";
+        scope.request.start_folder = root;
         WalkSummary summary;
-        RunSearch(summary, limits[i]);
+        RunSearch(NativePlatform(), scope.request, scope.observer, summary, limits[i]);
         outputs[i] = ReadFile(out);
     }
     EXPECT_EQ(CrLfLines(folder.path() + "out0.htm").size(), 30u);

@@ -20,8 +20,6 @@
 #include "message_box.h"
 #include "native_names.h"
 #include "platform.h"
-#include "run_settings.h"
-#include "window_hooks.h"
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     // Nothing is saved and nothing needs tearing down: the end is immediate,
@@ -43,7 +41,6 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
         .process_events = [] { QCoreApplication::processEvents(); },
     });
     ConnectHandlers();
-    InstallWindowHooks();
     Drive1->SetDrives(Module1::ListDrives());
     OpenStartFolder();
     Form_Load();
@@ -51,7 +48,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     PrepareSaveDialogWhenIdle();
 }
 
-Form1::~Form1() { Module1::window_hooks = {}; }
+Form1::~Form1() = default;
 
 Form2& Form1::DialogHost() {
     if (!form2_) form2_ = std::make_unique<Form2>();
@@ -79,18 +76,12 @@ void Form1::ConnectHandlers() {
 
 // The lists open on the process's current folder and the drive holding it.
 void Form1::OpenStartFolder() {
-    const std::string folder = Module1::CurrentFolder();
-    std::string root = Module1::DriveHolding(Drive1->Drives(), folder);
-    std::string failure;
-    if (root.empty() || !Dir1->Open(root, folder, failure)) {
-        // The current folder cannot be listed: start on the root of its drive,
-        // or on the file system's root.
-        if (root.empty() || !Dir1->Open(root, root, failure)) {
-            root.assign(1, Module1::kFolderSeparator);
-            Dir1->Open(root, root, failure);
-        }
-    }
-    Drive1->SelectDrive(root);
+    const std::string root = ::OpenStartFolder(
+        Drive1->Drives(), Module1::CurrentFolder(),
+        [this](const std::string& drive, const std::string& folder, std::string& failure) {
+            return Dir1->Open(drive, folder, failure);
+        });
+    if (!root.empty()) Drive1->SelectDrive(root);
 }
 
 void Form1::Form_Load() {
@@ -100,8 +91,7 @@ void Form1::Form_Load() {
     Text1->setText(QString());
     Label2->setText(QString());
     Label2->setAccessibleDescription(QString());
-    Module1::run_settings.start_folder = Dir1->Path();
-    Module1::run_settings.start_drive = Drive1->Drive();
+    selection_ = {Drive1->Drive(), Dir1->Path()};
 }
 
 void Form1::Drive1_Change() {
@@ -109,17 +99,21 @@ void Form1::Drive1_Change() {
     std::string failure;
     // Opening the drive moves the folder list, which rewrites start_folder
     // through Dir1_Change before start_drive is written here.
-    if (!Dir1->Open(drive, drive, failure)) {
+    if (!OpenDrive(drive, drive,
+                   [this](const std::string& root, const std::string& folder, std::string& reason) {
+                       return Dir1->Open(root, folder, reason);
+                   },
+                   failure)) {
         ::ShowMessageBox(this, QString::fromUtf8(Form1Description::kDriveUnreadable) +
                                    QStringLiteral(": %1 (%2)").arg(NameToText(drive), QString::fromUtf8(failure)));
         // Both lists keep naming the folder that is still open.
         Drive1->SelectDrive(Dir1->Root());
         return;
     }
-    Module1::run_settings.start_drive = drive;
+    selection_.start_drive = drive;
 }
 
-void Form1::Dir1_Change() { Module1::run_settings.start_folder = Dir1->Path(); }
+void Form1::Dir1_Change() { selection_.start_folder = Dir1->Path(); }
 
 // A fixed class does not use the free extension, so a text typed earlier
 // does not survive the change.

@@ -75,7 +75,10 @@ public:
     void Command_Exit_Click();
     void Form_Unload();
     void Command_Exec_Click();
-    void CaptureRunSettings();
+    Module1::RunRequest CaptureRunSettings() const;
+
+    // The drive and folder a run starts from, as the lists show them.
+    const FolderSelection& Selection() const override { return selection_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,7 +89,6 @@ private:
     void ConnectHandlers();
     void PlaceWindow();
     void OpenStartFolder();
-    void InstallWindowHooks();
 
     // What the Execute command asks of the window.
     bool IsSelected(std::string_view option) const override;
@@ -101,6 +103,7 @@ private:
     void PrepareSaveDialogWhenIdle();
 
     std::unique_ptr<Form2> form2_;
+    FolderSelection selection_;
     WindowPacer pacer_;
     bool ending_ = false;
     bool busy_ = false;

@@ -11,11 +11,10 @@
 #include "form2.h"
 #include "message_box.h"
 #include "native_names.h"
-
-void Form1::InstallWindowHooks() { ::InstallWindowHooks(*this, pacer_); }
+#include "platform.h"
 
 void Form1::Command_Exec_Click() {
-    ExecuteRun(*this, pacer_);
+    ExecuteRun(*this, pacer_, Module1::NativePlatform());
     PrepareSaveDialogWhenIdle();
 }
 
@@ -27,7 +26,7 @@ void Form1::PrepareSaveDialogWhenIdle() {
     });
 }
 
-void Form1::CaptureRunSettings() { ::CaptureRunSettings(*this); }
+Module1::RunRequest Form1::CaptureRunSettings() const { return ::CaptureRunSettings(*this); }
 
 bool Form1::IsSelected(std::string_view option) const {
     const auto* button = findChild<QRadioButton*>(QString::fromUtf8(option.data(), static_cast<qsizetype>(option.size())));

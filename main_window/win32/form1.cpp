@@ -5,11 +5,10 @@
 #include "form1.h"
 
 #include "drives.h"
-#include "run_settings.h"
+#include "platform.h"
 #include "texts.h"
 #include "win32_ids.h"
 #include "win32_text.h"
-#include "window_hooks.h"
 
 namespace fd = Form1Description;
 using Module1::win32::Utf8;
@@ -67,7 +66,6 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
         },
         .process_events = [this] { PumpMessages(); },
     });
-    InstallWindowHooks(*this, pacer_);
     Drive1->SetDrives(Module1::ListDrives());
     OpenStartFolder();
     Form_Load();
@@ -75,7 +73,6 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
 }
 
 Form1::~Form1() {
-    Module1::window_hooks = {};
     if (window_ != nullptr) DestroyWindow(window_);
     if (font_ != nullptr) DeleteObject(font_);
 }
@@ -175,28 +172,19 @@ void Form1::OnCommand(int id, int code, HWND) {
 
 // The lists open on the process's current folder and the drive holding it.
 void Form1::OpenStartFolder() {
-    const std::string folder = Module1::CurrentFolder();
-    std::string root = Module1::DriveHolding(Drive1->Drives(), folder);
-    std::string failure;
-    if (!root.empty() && (Dir1->Open(root, folder, failure) || Dir1->Open(root, root, failure))) {
-        Drive1->SelectDrive(root);
-        return;
-    }
-    // The current folder cannot be listed: the first drive that can.
-    for (const Module1::Drive& drive : Drive1->Drives()) {
-        if (Dir1->Open(drive.mount_point, drive.mount_point, failure)) {
-            Drive1->SelectDrive(drive.mount_point);
-            return;
-        }
-    }
+    const std::string root = ::OpenStartFolder(
+        Drive1->Drives(), Module1::CurrentFolder(),
+        [this](const std::string& drive, const std::string& folder, std::string& failure) {
+            return Dir1->Open(drive, folder, failure);
+        });
+    if (!root.empty()) Drive1->SelectDrive(root);
 }
 
 void Form1::Form_Load() {
     for (std::string_view option : fd::kSelectedAtLoad) Select(option);
     SetWindowTextW(Control("Text1"), L"");
     SetWindowTextW(Control("Label2"), L"");
-    Module1::run_settings.start_folder = Dir1->Path();
-    Module1::run_settings.start_drive = Drive1->Drive();
+    selection_ = {Drive1->Drive(), Dir1->Path()};
 }
 
 void Form1::Drive1_Change() {
@@ -204,16 +192,20 @@ void Form1::Drive1_Change() {
     std::string failure;
     // Opening the drive moves the folder list, which rewrites start_folder
     // through Dir1_Change before start_drive is written here.
-    if (!Dir1->Open(drive, CurrentFolderOf(drive), failure) && !Dir1->Open(drive, drive, failure)) {
+    if (!OpenDrive(drive, CurrentFolderOf(drive),
+                   [this](const std::string& root, const std::string& folder, std::string& reason) {
+                       return Dir1->Open(root, folder, reason);
+                   },
+                   failure)) {
         // Both lists keep naming the folder that is still open.
         Drive1->SelectDrive(Dir1->Root());
         ShowMessageBox(std::string(fd::kDriveUnreadable) + ": " + drive + " (" + failure + ")");
         return;
     }
-    Module1::run_settings.start_drive = drive;
+    selection_.start_drive = drive;
 }
 
-void Form1::Dir1_Change() { Module1::run_settings.start_folder = Dir1->Path(); }
+void Form1::Dir1_Change() { selection_.start_folder = Dir1->Path(); }
 
 // A fixed class does not use the free extension, so a text typed earlier
 // does not survive the change; "OTHER" takes the caret to it.
@@ -239,7 +231,7 @@ void Form1::Command_Exit_Click() {
 
 void Form1::Form_Unload() { Command_Exit_Click(); }
 
-void Form1::Command_Exec_Click() { ExecuteRun(*this, pacer_); }
+void Form1::Command_Exec_Click() { ExecuteRun(*this, pacer_, Module1::NativePlatform()); }
 
 void Form1::Select(std::string_view option) {
     const fd::Control* chosen = fd::Find(option);

@@ -47,6 +47,9 @@ public:
     void Form_Unload();
     void Command_Exec_Click();
 
+    // The drive and folder a run starts from, as the lists show them.
+    const FolderSelection& Selection() const override { return selection_; }
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<DriveList> Drive1;
     std::unique_ptr<FolderList> Dir1;
     std::unique_ptr<Form2> form2_;
+    FolderSelection selection_;
     WindowPacer pacer_;
     bool busy_ = false;
     bool ending_ = false;

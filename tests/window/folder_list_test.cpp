@@ -16,7 +16,6 @@
 #include "drive_list.h"
 #include "drives.h"
 #include "folder_list.h"
-#include "run_settings.h"
 #include "window_test_support.h"
 
 using window_test::Canonical;
@@ -109,7 +108,7 @@ private slots:
         }
         const std::string expected = opens ? top_ + "/beta" : top_;
         QCOMPARE(list->Path(), expected);
-        QCOMPARE(Module1::run_settings.start_folder, expected);
+        QCOMPARE(form->Selection().start_folder, expected);
         QCOMPARE(changes, opens ? 1 : 0);
     }
 
@@ -119,7 +118,7 @@ private slots:
         QListWidgetItem* top = Row(list, "top");
         list->setCurrentItem(top);
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(Module1::run_settings.start_folder, top_);
+        QCOMPARE(form->Selection().start_folder, top_);
         QVERIFY(Row(list, "gamma") != nullptr);
         QVERIFY(Row(list, "inner") == nullptr);
     }
@@ -137,7 +136,7 @@ private slots:
         QVERIFY(row != nullptr);
         list->setCurrentItem(row);
         QTest::keyClick(list, Qt::Key_Return);
-        QCOMPARE(Module1::run_settings.start_folder, odd);
+        QCOMPARE(form->Selection().start_folder, odd);
         rmdir(odd.c_str());
     }
 
@@ -147,14 +146,14 @@ private slots:
         const std::string other = top_ + "/gamma";
         form->Drive1->SetDrives({{"/", "/"}, {top_, "top"}, {other, "gamma"}});
         form->Drive1->SelectDrive(top_);
-        const std::string drive_before = Module1::run_settings.start_drive;
+        const std::string drive_before = form->Selection().start_drive;
         std::string drive_seen_by_folder_change;
         QObject::connect(form->Dir1, &FolderList::PathChanged,
-                         [&] { drive_seen_by_folder_change = Module1::run_settings.start_drive; });
+                         [&] { drive_seen_by_folder_change = form->Selection().start_drive; });
         form->Drive1->setCurrentIndex(2);  // as the user's choice
         QCOMPARE(drive_seen_by_folder_change, drive_before);
-        QCOMPARE(Module1::run_settings.start_folder, other);
-        QCOMPARE(Module1::run_settings.start_drive, other);
+        QCOMPARE(form->Selection().start_folder, other);
+        QCOMPARE(form->Selection().start_drive, other);
         QCOMPARE(form->Dir1->Path(), other);
         QCOMPARE(form->Dir1->Root(), other);
     }
@@ -167,7 +166,7 @@ private slots:
         form->Drive1->SetDrives({{"/", "/"}, {top_, "top"}, {gone, "gone"}});
         form->Drive1->SelectDrive(form->Dir1->Root());
         const std::string drive_before = form->Drive1->Drive();
-        const Module1::RunSettings before = Module1::run_settings;
+        const FolderSelection before = form->Selection();
         ModalAnswerer answerer;
         QString text;
         QMessageBox::Icon icon = QMessageBox::Critical;
@@ -181,8 +180,8 @@ private slots:
         QCOMPARE(icon, QMessageBox::NoIcon);
         QCOMPARE(form->Drive1->Drive(), drive_before);
         QCOMPARE(form->Dir1->Path(), top_);
-        QCOMPARE(Module1::run_settings.start_folder, before.start_folder);
-        QCOMPARE(Module1::run_settings.start_drive, before.start_drive);
+        QCOMPARE(form->Selection().start_folder, before.start_folder);
+        QCOMPARE(form->Selection().start_drive, before.start_drive);
     }
 };
 

@@ -20,7 +20,7 @@
 #include "drives.h"
 #include "folder_list.h"
 #include "frame_box.h"
-#include "run_settings.h"
+#include "run_request.h"
 #include "window_test_support.h"
 
 using window_test::ModalAnswerer;
@@ -66,13 +66,11 @@ private slots:
         QCOMPARE(form->Text1->text(), QString());
         QCOMPARE(form->Label2->text(), QString());
         const std::string folder = window_test::Canonical(folder_.path());
-        QCOMPARE(Module1::run_settings.start_folder, folder);
-        QCOMPARE(Module1::run_settings.start_drive, Module1::DriveHolding(Module1::ListDrives(), folder));
+        QCOMPARE(form->Selection().start_folder, folder);
+        QCOMPARE(form->Selection().start_drive, Module1::DriveHolding(Module1::ListDrives(), folder));
         QCOMPARE(form->Dir1->Path(), folder);
         QCOMPARE(form->windowTitle(), QStringLiteral("MARROWPINE"));
         QVERIFY(!form->windowIcon().isNull());
-        // The run choices are captured only at Execute.
-        QVERIFY(!Module1::run_settings.ext_htm);
     }
 
     void focusIsOnExecuteAtStart() {
@@ -173,22 +171,18 @@ private slots:
         QFETCH(bool, full_path);
         QFETCH(QString, free_text);
         OpenedForm1 form(folder_.path());
-        const std::string folder_before = Module1::run_settings.start_folder;
+        const std::string folder_before = form->Selection().start_folder;
         Option(*form, ext)->setChecked(true);
         (html ? form->opt_out1 : form->opt_out2)->setChecked(true);
         (full_path ? form->opt_inside_style1 : form->opt_inside_style2)->setChecked(true);
         form->Text1->setText(free_text);
-        form->CaptureRunSettings();
+        const Module1::RunRequest r = form->CaptureRunSettings();
 
-        const Module1::RunSettings& s = Module1::run_settings;
-        const bool classes[] = {s.ext_htm, s.ext_jpg_gif, s.ext_jpg, s.ext_gif, s.ext_txt, s.ext_other};
-        for (int i = 0; i < 6; ++i) QCOMPARE(classes[i], ext == QStringLiteral("opt_ext%1").arg(i + 1));
-        QCOMPARE(s.out_html, html);
-        QCOMPARE(s.out_text, !html);
-        QCOMPARE(s.style_path_file, full_path);
-        QCOMPARE(s.style_file, !full_path);
-        QCOMPARE(QString::fromStdString(s.ext_free_text), free_text);
-        QCOMPARE(s.start_folder, folder_before);
+        QCOMPARE(static_cast<int>(r.file_class) + 1, ext.right(1).toInt());
+        QCOMPARE(r.line_style == Module1::LineStyle::kHtmlLink, html);
+        QCOMPARE(r.name_style == Module1::NameStyle::kPathAndFile, full_path);
+        QCOMPARE(QString::fromStdString(r.ext_free_text), free_text);
+        QCOMPARE(r.start_folder, folder_before);
     }
 
     // Places and sizes in twips at 15 twips per pixel.

@@ -22,7 +22,7 @@
 #include "drive_list.h"
 #include "folder_list.h"
 #include "listing_line.h"
-#include "run_settings.h"
+#include "run_request.h"
 #include "window_test_support.h"
 
 using window_test::Canonical;
@@ -240,7 +240,6 @@ private slots:
         QCOMPARE(after.enabled.size(), 14);
         QCOMPARE(after.cursor, Qt::ArrowCursor);
         QCOMPARE(after.label, QStringLiteral("earlier"));
-        QVERIFY2(!Module1::run_settings.ext_htm, "the choices were captured");
     }
 
     // A failed run says what failed in a plain box, then gives the window
@@ -328,17 +327,16 @@ private slots:
         const QStringList lines = Lines(bytes);
         QVERIFY(lines.size() < kFolders * kFiles);
         // Every line is whole: exactly the line of one of the files.
-        Module1::run_settings.out_html = Module1::run_settings.style_path_file = true;
+        const Module1::RunRequest request;  // HtmlLink, PATH+FILE名
         QSet<QString> whole;
         const std::string root = Canonical(tree);
         for (int f = 0; f < kFolders; ++f) {
             for (int i = 0; i < kFiles; ++i) {
                 const std::string bare = "f" + std::to_string(i) + ".htm";
                 const std::string full = root + "/d" + std::to_string(f) + "/" + bare;
-                whole.insert(QString::fromStdString(Module1::ComposeListingLine(full, bare)));
+                whole.insert(QString::fromStdString(Module1::ComposeListingLine(request, full, bare)));
             }
         }
-        Module1::run_settings = {};
         for (const QString& line : lines) QVERIFY2(whole.contains(line), qPrintable(line));
     }
 };

@@ -16,7 +16,6 @@
 #include <filesystem>
 
 #include "drives.h"
-#include "run_settings.h"
 
 namespace window_test {
 
@@ -24,7 +23,6 @@ OpenedForm1::OpenedForm1(const QString& folder) : previous_folder_(Module1::Curr
     // Upper-casing follows the locale, as in the program.
     std::setlocale(LC_ALL, "C.UTF-8");
     if (chdir(QFile::encodeName(folder).constData()) != 0) qFatal("cannot enter %s", qPrintable(folder));
-    Module1::run_settings = {};
     form_ = std::make_unique<Form1>();
     form_->end_program = [this] { ended = true; };
     form_->show();
@@ -33,7 +31,6 @@ OpenedForm1::OpenedForm1(const QString& folder) : previous_folder_(Module1::Curr
 
 OpenedForm1::~OpenedForm1() {
     form_.reset();
-    Module1::run_settings = {};
     [[maybe_unused]] const int ignored = chdir(previous_folder_.c_str());
 }
 
