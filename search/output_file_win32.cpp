@@ -103,7 +103,10 @@ public:
 
     std::string Reason(Error error) override { return win32::Reason(error); }
 
-    bool ReaderGone(Error error) override { return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA; }
+    // ERROR_NO_DATA on Windows itself; Wine reports ERROR_PIPE_NOT_CONNECTED.
+    bool ReaderGone(Error error) override {
+        return error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED;
+    }
 };
 
 }  // namespace
