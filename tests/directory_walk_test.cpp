@@ -191,6 +191,18 @@ TEST(DirectoryWalk, RunWithoutMatchesTouchesNeitherLabelNorFile) {
     EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "E"), 3);
 }
 
+// The listing tool draws its progress line from this, not from the window's turns.
+TEST(DirectoryWalk, ReportsItsProgressEveryFewHundredEntries) {
+    FakeNode root = FakeNode::WithDots();
+    for (unsigned i = 0; i < 2 * kProgressEntries + 10; ++i) root.File(std::to_string(i) + ".txt");
+    FakeRun run(Settings(FileClass::kHtm), "/r", root);
+    run.scope.observer.event_turn = nullptr;
+    std::vector<std::uint64_t> seen;
+    run.scope.observer.progress = [&](const WalkSummary& summary) { seen.push_back(summary.entries); };
+    run.Run();
+    EXPECT_EQ(seen, (std::vector<std::uint64_t>{kProgressEntries, 2 * kProgressEntries}));
+}
+
 TEST(DirectoryWalk, OtherWithStarListsNoFolderEntries) {
     FakeNode root = FakeNode::WithDots();
     root.File("a");
