@@ -5,6 +5,7 @@
 #include "platform.h"
 #include "read_ahead.h"
 #include "run_settings.h"
+#include "shown_name.h"
 #include "texts.h"
 #include "window_hooks.h"
 
@@ -17,13 +18,23 @@ std::string AddBackslash(std::string path) {
 
 std::string CompletionMessage(const WalkSummary& summary) {
     std::string text = kCompleted;
+    // The same "COMPLETED ..." whether thousands of lines were written or
+    // none would make a run that found nothing look like success.
+    const std::string output = ShownName(summary.output_file);
+    if (summary.lines_written > 0) {
+        text += std::string("\n\n") + kLinesWrittenLabel + ": " + std::to_string(summary.lines_written) + " " +
+                kLinesUnit + "\n" + kOutputFileLabel + ": " + output;
+    } else {
+        text += std::string("\n\n") + kNothingMatched + "\n" + kOutputUntouched + ": " + output;
+    }
+    const auto count = [](std::uint64_t n) { return ": " + std::to_string(n) + " " + kCountUnit; };
     if (summary.skipped_folders > 0) {
-        text += std::string("\n\n") + kSkippedFoldersLabel + ": " + std::to_string(summary.skipped_folders) + " 件";
-        for (const std::string& path : summary.skipped_examples) text += "\n" + path;
+        text += std::string("\n\n") + kSkippedFoldersLabel + count(summary.skipped_folders);
+        for (const std::string& path : summary.skipped_examples) text += "\n" + ShownName(path);
         if (summary.skipped_folders > summary.skipped_examples.size()) text += "\n…";
     }
     if (summary.unrepresentable_names > 0) {
-        text += std::string("\n\n") + kUnrepresentableNamesLabel + ": " + std::to_string(summary.unrepresentable_names) + " 件";
+        text += std::string("\n\n") + kUnrepresentableNamesLabel + count(summary.unrepresentable_names);
     }
     return text;
 }
@@ -41,7 +52,8 @@ void RunSearch(WalkSummary& summary, const ReadAheadLimits& limits) {
     platform.MakeDriveCurrent(run_settings.start_drive);
     // An output that cannot take lines fails now, not at the first match
     // (a run without matches would otherwise seem to have found nothing).
-    CheckOutputFile(OutputPath());
+    summary.output_file = OutputPath();
+    CheckOutputFile(summary.output_file);
     BeginOutputRun();
     const std::string folder_path = AddBackslash(run_settings.start_folder);
     summary.current_folder = folder_path;

@@ -31,6 +31,8 @@ std::string ReadFile(const std::string& path);
 // order the file system decides.
 std::vector<std::string> CrLfLines(const std::string& path, bool sorted = false);
 bool Exists(const std::string& path);
+// The text up to its first line break: the first line of a box.
+inline std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 // Settings for one run: a class field, the output and name styles.
 Module1::RunSettings Settings(bool Module1::RunSettings::*class_field, bool html = true,

@@ -35,7 +35,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
         .paint_status = [this](const std::string& text) {
             // The pacer's rate is also the rate at which a screen reader
             // hears the status: the description changes with the text.
-            const QString status = NameToText(text);
+            const QString status = QString::fromUtf8(text);
             Label2->setText(status);
             Label2->setAccessibleDescription(status);
             Label2->repaint();
@@ -111,7 +111,7 @@ void Form1::Drive1_Change() {
     // through Dir1_Change before start_drive is written here.
     if (!Dir1->Open(drive, drive, failure)) {
         ::ShowMessageBox(this, QString::fromUtf8(Form1Description::kDriveUnreadable) +
-                                   QStringLiteral(": %1 (%2)").arg(NameToText(drive), QString::fromUtf8(failure)));
+                                   QStringLiteral(": %1 (%2)").arg(ShownText(drive), QString::fromUtf8(failure)));
         // Both lists keep naming the folder that is still open.
         Drive1->SelectDrive(Dir1->Root());
         return;

@@ -67,7 +67,8 @@ wait_for at_least 検索結果を保存 1
 xdotool type --delay 20 "$(winpath "$work/site")\\result"
 xdotool key Return
 wait_for box_up
-[ "$(probe box)" = "COMPLETED ..." ] || fail "closing box says: $(probe box)"
+box=$(probe box | tr -d '\r')
+case "$box" in "COMPLETED ..."$'\n'*"書き込んだ行: 3 行"*"result.htm") ;; *) fail "closing box says: $box" ;; esac
 [ -z "$(live_inputs)" ] || fail "live while the closing box is up: $(live_inputs | xargs)"
 press_ok
 wait_for unlocked
