@@ -39,8 +39,9 @@ void InstallWindowHooks(RunWindow& window, WindowPacer& pacer) {
     Module1::window_hooks.output_path = [&window] { return window.OutputFileName(); };
 }
 
-void ExecuteRun(RunWindow& window, WindowPacer& pacer) {
+bool ExecuteRun(RunWindow& window, WindowPacer& pacer) {
     bool locked = false;
+    bool completed = false;
     try {
         const char* default_ext = window.IsSelected("opt_out1")   ? Form1Description::kDefaultExtHtml
                                   : window.IsSelected("opt_out2") ? Form1Description::kDefaultExtText
@@ -54,6 +55,7 @@ void ExecuteRun(RunWindow& window, WindowPacer& pacer) {
             pacer.Begin();
             Module1::RunSearch();
             pacer.End();
+            completed = true;
             SetRunLocked(window, false);
             window.SetBusyPointer(false);
         }
@@ -64,4 +66,5 @@ void ExecuteRun(RunWindow& window, WindowPacer& pacer) {
         window.SetBusyPointer(false);
     }
     window.FocusControl(Form1Description::kFocusAfterRun);
+    return completed;
 }

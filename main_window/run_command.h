@@ -44,5 +44,6 @@ void InstallWindowHooks(RunWindow& window, WindowPacer& pacer);
 // Command_Exec_Click: the save dialog, the capture, the locked window and
 // the walk. The one place that catches the search's errors: a failed run
 // says why in a box and gives the window back; lines written stay. However
-// the command ends, Execute has the focus again.
-void ExecuteRun(RunWindow& window, WindowPacer& pacer);
+// the command ends, Execute has the focus again. True when a run completed,
+// so that its output file is known to take the listing.
+bool ExecuteRun(RunWindow& window, WindowPacer& pacer);

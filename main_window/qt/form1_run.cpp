@@ -15,7 +15,8 @@
 void Form1::InstallWindowHooks() { ::InstallWindowHooks(*this, pacer_); }
 
 void Form1::Command_Exec_Click() {
-    ExecuteRun(*this, pacer_);
+    // The next dialog opens where this run wrote, never where one failed.
+    if (ExecuteRun(*this, pacer_)) DialogHost().CommonDialog1.OutputWritten();
     PrepareSaveDialogWhenIdle();
 }
 

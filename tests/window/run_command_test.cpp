@@ -216,23 +216,27 @@ private slots:
         QVERIFY2(status.endsWith(QStringLiteral("/a\\x0Aforged.htma\\x0Aforged.htm")), qPrintable(status));
     }
 
-    // Within one start the dialog opens where the last output went; the
-    // first time, in the current folder, whatever Qt's settings remember.
+    // Within one start the dialog opens where the last output was written,
+    // never where a run failed; the first time, in the current folder,
+    // whatever Qt's settings remember.
     void theDialogOpensWhereTheLastOutputWent() {
-        QTemporaryDir out;
+        QTemporaryDir out, bad;
+        // /dev/full takes no bytes, whoever writes; a link makes it the output.
+        QVERIFY(QFile::link("/dev/full", bad.path() + "/full.txt"));
         OpenedForm1 form(site_);
         ModalAnswerer answerer;
         QStringList opened_in;
+        int dialogs = 0;
         answerer.on_file_dialog = [&](QFileDialog* dialog) {
             opened_in << QString::fromStdString(Canonical(dialog->directory().absolutePath()));
-            dialog->setDirectory(out.path());
-            window_test::TypeFileName(dialog, "out.txt");
+            const bool failing = ++dialogs == 2;
+            dialog->setDirectory(failing ? bad.path() : out.path());
+            window_test::TypeFileName(dialog, failing ? "full.txt" : "out.txt");
         };
         answerer.on_message_box = [](QMessageBox* box) { window_test::PressOk(box); };
-        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
-        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
-        const QStringList expected = {QString::fromStdString(Canonical(site_)),
-                                      QString::fromStdString(Canonical(out.path()))};
+        for (int run = 0; run < 3; ++run) QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
+        const QString written = QString::fromStdString(Canonical(out.path()));
+        const QStringList expected = {QString::fromStdString(Canonical(site_)), written, written};
         QCOMPARE(opened_in, expected);
     }
 
