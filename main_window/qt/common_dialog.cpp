@@ -20,7 +20,8 @@ public:
 
     QIcon icon(const QFileInfo& info) const override {
         if (!info.isFile()) return QFileIconProvider::icon(info);  // folders, drives: no contents read
-        const QIcon by_name = QIcon::fromTheme(MimeType(info).iconName());
+        const QMimeType mime = MimeType(info);
+        const QIcon by_name = QIcon::fromTheme(mime.iconName(), QIcon::fromTheme(mime.genericIconName()));
         return by_name.isNull() ? QFileIconProvider::icon(File) : by_name;
     }
     QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
