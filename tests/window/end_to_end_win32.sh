@@ -37,6 +37,9 @@ press_ok() {
     eval "$(xdotool getwindowgeometry --shell "$(shown MARROWPINE | tail -1)")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 24)) click 1
     wait_for box_gone
+    # Without a window manager the keys go to the window under the pointer:
+    # back over the main window, wherever the box's button was.
+    xdotool mousemove $((246 + 8)) $((139 + 8))
 }
 start() {
     cd "$1"
