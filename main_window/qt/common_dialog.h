@@ -25,9 +25,10 @@ public:
     // the process's current folder.
     bool ShowSave(QWidget* owner);
 
-    // A run has written to FileName: the next dialog opens in its folder.
-    // A run that failed does not call it, so that a place that cannot take
-    // the listing (such as /proc) is not offered again.
+    // A run into FileName has completed (its output was checked writable
+    // before the walk and took every line): the next dialog opens in its
+    // folder. A run that failed does not call it, so that a place that
+    // cannot take the listing (such as /proc) is not offered again.
     void OutputWritten();
 
     // Builds the next dialog while the window is idle: building Qt's file
