@@ -15,12 +15,16 @@
 #include "progress_line.h"
 #include "platform.h"
 #include "run_request.h"
+#include "shown_name.h"
 #include "texts.h"
 
 namespace {
 
 constexpr int kDone = 0, kRunFailed = 1, kUsage = 2;
 
+// Every text put on stderr that may hold a name (a folder, an argument, an
+// error's path) goes through ShownName first, so that no name can move the
+// cursor, retitle or clear the terminal, plant a link or forge a line.
 void Print(std::FILE* to, const std::string& text) {
     if (to == stderr) return list_tool::WriteStderr(text);
     std::fwrite(text.data(), 1, text.size(), to);
@@ -32,7 +36,7 @@ void PrintSummary(const Module1::WalkSummary& s, double seconds) {
     if (s.skipped_folders > 0) {
         Print(stderr, "marrowpine-list: " + std::string(Module1::kSkippedFoldersLabel) + ": " +
                           std::to_string(s.skipped_folders) + " 件\n");
-        for (const std::string& path : s.skipped_examples) Print(stderr, "  " + path + "\n");
+        for (const std::string& path : s.skipped_examples) Print(stderr, "  " + Module1::ShownName(path) + "\n");
         if (s.skipped_folders > s.skipped_examples.size()) Print(stderr, "  …\n");
     }
     if (s.unrepresentable_names > 0) {
@@ -56,7 +60,7 @@ int main(int argc, char** argv) {
     list_tool::ListOptions options;
     const std::string problem = list_tool::ParseOptions(list_tool::Arguments(argc, argv), options);
     if (!problem.empty()) {
-        Print(stderr, "marrowpine-list: " + problem + "\nTry 'marrowpine-list --help' for more information.\n");
+        Print(stderr, "marrowpine-list: " + Module1::ShownName(problem) + "\nTry 'marrowpine-list --help' for more information.\n");
         return kUsage;
     }
     if (options.action == list_tool::ListOptions::Action::kHelp) {
@@ -95,7 +99,7 @@ int main(int argc, char** argv) {
         status = kRunFailed;
     } catch (const std::exception& error) {
         progress.Clear();
-        Print(stderr, "marrowpine-list: " + std::string(error.what()) + "\n");
+        Print(stderr, "marrowpine-list: " + Module1::ShownName(error.what()) + "\n");
         status = kRunFailed;
     }
     progress.Clear();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "shown_name.h"
 #include "text_utf8.h"
 
 namespace list_tool {
@@ -18,21 +19,18 @@ std::size_t Width(char32_t code) {
     return wide ? 2 : 1;
 }
 
-// One character of a name as shown: controls (a line break in a name) as "?".
+// One character of a text as shown, with the columns it takes.
 struct Shown {
     std::string text;
     std::size_t width;
 };
 
+// The characters of a text that holds no control (ShownName's result).
 std::vector<Shown> ShownCharacters(const std::string& text) {
     std::vector<Shown> out;
     for (std::size_t pos = 0; pos < text.size();) {
         const Module1::DecodedChar ch = Module1::DecodeChar(text, pos);
-        if (!ch.valid || ch.code < 0x20 || ch.code == 0x7F || (ch.code >= 0x80 && ch.code < 0xA0)) {
-            out.push_back({"?", 1});
-        } else {
-            out.push_back({text.substr(pos, ch.length), Width(ch.code)});
-        }
+        out.push_back({text.substr(pos, ch.length), Width(ch.code)});
         pos += ch.length;
     }
     return out;
@@ -49,7 +47,7 @@ std::string ProgressLine::Compose(const Module1::WalkSummary& summary, std::size
                        " matches  ";
     const std::size_t limit = columns > 1 ? columns - 1 : 0;  // the last column would wrap on some terminals
     if (line.size() >= limit) return line.substr(0, limit);
-    const std::vector<Shown> folder = ShownCharacters(summary.current_folder);
+    const std::vector<Shown> folder = ShownCharacters(Module1::ShownName(summary.current_folder));
     std::size_t width = 0;
     for (const Shown& c : folder) width += c.width;
     std::size_t first = 0;

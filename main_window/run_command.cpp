@@ -46,8 +46,9 @@ Module1::RunObserver WindowObserver(WindowPacer& pacer) {
     return observer;
 }
 
-void ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platform) {
+bool ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platform) {
     bool locked = false;
+    bool completed = false;
     try {
         const char* default_ext = window.IsSelected("opt_out1")   ? Form1Description::kDefaultExtHtml
                                   : window.IsSelected("opt_out2") ? Form1Description::kDefaultExtText
@@ -64,6 +65,7 @@ void ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platfo
             // comes back once the box is closed.
             pacer.End();
             window.ShowMessageBox(Module1::CompletionMessage(summary));
+            completed = true;
             SetRunLocked(window, false);
             window.SetBusyPointer(false);
         }
@@ -74,4 +76,5 @@ void ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platfo
         window.SetBusyPointer(false);
     }
     window.FocusControl(Form1Description::kFocusAfterRun);
+    return completed;
 }

@@ -54,4 +54,6 @@ Module1::RunObserver WindowObserver(WindowPacer& pacer);
 // walk over the platform and its closing box. The one place that catches the
 // search's errors: a failed run says why in a box and gives the window back;
 // lines written stay. However the command ends, Execute has the focus again.
-void ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platform);
+// True when a run completed, so that its output file is known to take the
+// listing.
+bool ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platform);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "shown_name.h"
+
 void WindowPacer::Begin() {
     stats_ = {};
     running_ = true;
@@ -47,7 +49,9 @@ void WindowPacer::End() {
 }
 
 void WindowPacer::Paint(Clock::time_point now) {
-    if (toolkit_.paint_status) toolkit_.paint_status(pending_);
+    // The status holds names: shown with their controls escaped, at the
+    // label's rate rather than at every match.
+    if (toolkit_.paint_status) toolkit_.paint_status(Module1::ShownName(pending_));
     has_pending_ = false;
     last_paint_ = now;
     if (running_) stats_.in_window += toolkit_.now() - now;

@@ -5,6 +5,7 @@
 #include "platform.h"
 #include "read_ahead.h"
 #include "run_request.h"
+#include "shown_name.h"
 #include "texts.h"
 
 namespace Module1 {
@@ -16,13 +17,23 @@ std::string AddBackslash(std::string path) {
 
 std::string CompletionMessage(const WalkSummary& summary) {
     std::string text = kCompleted;
+    // The same "COMPLETED ..." whether thousands of lines were written or
+    // none would make a run that found nothing look like success.
+    const std::string output = ShownName(summary.output_file);
+    if (summary.lines_written > 0) {
+        text += std::string("\n\n") + kLinesWrittenLabel + ": " + std::to_string(summary.lines_written) + " " +
+                kLinesUnit + "\n" + kOutputFileLabel + ": " + output;
+    } else {
+        text += std::string("\n\n") + kNothingMatched + "\n" + kOutputUntouched + ": " + output;
+    }
+    const auto count = [](std::uint64_t n) { return ": " + std::to_string(n) + " " + kCountUnit; };
     if (summary.skipped_folders > 0) {
-        text += std::string("\n\n") + kSkippedFoldersLabel + ": " + std::to_string(summary.skipped_folders) + " 件";
-        for (const std::string& path : summary.skipped_examples) text += "\n" + path;
+        text += std::string("\n\n") + kSkippedFoldersLabel + count(summary.skipped_folders);
+        for (const std::string& path : summary.skipped_examples) text += "\n" + ShownName(path);
         if (summary.skipped_folders > summary.skipped_examples.size()) text += "\n…";
     }
     if (summary.unrepresentable_names > 0) {
-        text += std::string("\n\n") + kUnrepresentableNamesLabel + ": " + std::to_string(summary.unrepresentable_names) + " 件";
+        text += std::string("\n\n") + kUnrepresentableNamesLabel + count(summary.unrepresentable_names);
     }
     return text;
 }
@@ -44,6 +55,7 @@ void RunSearch(Platform& platform, const RunRequest& request, const RunObserver&
     OutputFile output(platform.Output(), request.output);
     // An output that cannot take lines fails now, not at the first match
     // (a run without matches would otherwise seem to have found nothing).
+    summary.output_file = request.output.path;
     output.Check();
     const std::string folder_path = AddBackslash(request.start_folder);
     summary.current_folder = folder_path;

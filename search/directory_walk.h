@@ -16,6 +16,7 @@ struct WalkSummary {
     std::vector<std::string> skipped_examples;  // the first few of them
     std::uint64_t unrepresentable_names = 0;     // lines written with substitutes
     std::string current_folder;                  // the folder path whose listing the walk is on
+    std::string output_file;                     // the output file the run checked and writes to
 };
 
 inline constexpr std::size_t kSkippedExamples = 5;
@@ -23,8 +24,10 @@ inline constexpr std::size_t kSkippedExamples = 5;
 // The path with the folder separator appended when it does not end in one.
 std::string AddBackslash(std::string path);
 
-// The text of the box that ends a walk: "COMPLETED ...", then the folders
-// that were passed over and the names the output could not hold, if any.
+// The text of the box that ends a walk: "COMPLETED ...", then the number of
+// lines written and the output file (or that no file matched and the output
+// was not touched), then the folders that were passed over and the names
+// the output could not hold, if any. Names are shown with controls escaped.
 std::string CompletionMessage(const WalkSummary& summary);
 
 class Platform;

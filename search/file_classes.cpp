@@ -18,6 +18,17 @@ bool KeyIsOneOf(std::string_view name, std::initializer_list<std::string_view> a
     return false;
 }
 
+std::string_view FreeExtensionKey(std::string_view text) {
+    // A key never holds ".", so a text typed as ".txt" or "*.txt" (the usual
+    // way to name an extension on Windows) could never match as it stands.
+    if (text.starts_with("*.")) {
+        text.remove_prefix(2);
+    } else if (text.starts_with('.')) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string ExtractExtension(std::string_view name) {
@@ -44,8 +55,9 @@ bool IsTextFile(std::string_view name) { return KeyIsOneOf(name, {"TXT", "TEXT"}
 
 bool IsOtherFile(std::string_view name, std::string_view free_text) {
     // "*" accepts every name whatever its key, so the key is not worked out for it.
-    if (free_text == "*") return true;
-    return ToUpperText(free_text) == ExtractExtension(name);
+    const std::string_view wanted = FreeExtensionKey(free_text);
+    if (wanted == "*") return true;
+    return ToUpperText(wanted) == ExtractExtension(name);
 }
 
 bool IsOfClass(FileClass file_class, std::string_view free_text, std::string_view name) {

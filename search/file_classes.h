@@ -16,7 +16,8 @@ bool IsJpgGifFile(std::string_view name);  // GIF, JPG, JPEG
 bool IsJpgFile(std::string_view name);     // JPG, JPEG
 bool IsGifFile(std::string_view name);     // GIF
 bool IsTextFile(std::string_view name);    // TXT, TEXT
-// The free extension text, upper-cased; "*" alone accepts every name.
+// The free extension text without a leading "*." or "." (".txt" and "*.txt"
+// mean "txt"), upper-cased; "*" alone accepts every name.
 bool IsOtherFile(std::string_view name, std::string_view free_text);
 
 // Whether the name belongs to the class (the free text only counts for "OTHER").

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -80,7 +81,8 @@ TEST(DirectoryWalk, VisitsInListingOrderDepthFirstWithEventsBeforeAllButTheFirst
                            /* "." */ "E" /* ".." */, "E", "S:/r/b.htmb.htm", "E" /* sub */,
                            /* sub/. */ "E" /* sub/.. */, "E", "S:/r/sub/c.htmc.htm", "E" /* deeper */,
                            /* deeper/. */ "E", "E", "S:/r/sub/deeper/d.htmd.htm",
-                           "E", "S:/r/a.htma.htm", "M:COMPLETED ..."}));
+                           "E", "S:/r/a.htma.htm",
+                           "M:COMPLETED ...\n\n書き込んだ行: 4 行\n出力ファイル: " + run.output}));
     EXPECT_EQ(summary.entries, 6u);  // "." and ".." are not the folders' entries
     EXPECT_EQ(summary.matches, 4u);
     EXPECT_EQ(summary.lines_written, 4u);
@@ -187,7 +189,8 @@ TEST(DirectoryWalk, RunWithoutMatchesTouchesNeitherLabelNorFile) {
     FakeRun run(Settings(FileClass::kHtm), "/r", root);
     run.Run();
     EXPECT_FALSE(test_support::Exists(run.output));
-    EXPECT_EQ(run.log.back(), "M:COMPLETED ...");
+    EXPECT_EQ(run.log.back(), "M:COMPLETED ...\n\n該当するファイルはありませんでした。\n"
+                              "出力ファイルには何も書き込んでいません: " + run.output);
     EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "E"), 3);
 }
 
@@ -231,29 +234,50 @@ TEST(DirectoryWalk, PassesOverFoldersItCannotEnterOrListAndSaysSo) {
                                                             "a5.htm", "a6.htm", "a7.htm", "b.htm"}));
     EXPECT_EQ(summary.skipped_folders, 8u);
     EXPECT_EQ(run.log.back(),
-              "M:COMPLETED ...\n\n読み取れなかったフォルダー: 8 件\n/r/locked1\n/r/locked2\n"
+              "M:COMPLETED ...\n\n書き込んだ行: 8 行\n出力ファイル: " + run.output +
+              "\n\n読み取れなかったフォルダー: 8 件\n/r/locked1\n/r/locked2\n"
               "/r/locked3\n/r/locked4\n/r/locked5\n…");
 }
 
-TEST(CompletionMessage, ListsUpToFivePassedOverFolders) {
+// The box says what was done: how many lines went into which file, or that
+// nothing matched and the file was not touched; then what was passed over.
+// Names in it are shown with their controls escaped.
+struct MessageCase {
+    std::uint64_t lines, skipped, unrepresentable;
+    std::vector<std::string> examples;
+    std::string output, text;
+    friend std::ostream& operator<<(std::ostream& os, const MessageCase& c) { return os << c.text; }
+};
+
+class Completion : public testing::TestWithParam<MessageCase> {};
+
+TEST_P(Completion, SaysWhatWasWrittenWhereAndWhatWasPassedOver) {
+    const MessageCase& c = GetParam();
     WalkSummary summary;
-    EXPECT_EQ(CompletionMessage(summary), "COMPLETED ...");
-    summary.skipped_folders = 1;
-    summary.skipped_examples = {"/x"};
-    EXPECT_EQ(CompletionMessage(summary), "COMPLETED ...\n\n読み取れなかったフォルダー: 1 件\n/x");
-    summary.skipped_folders = 5;
-    summary.skipped_examples = {"/1", "/2", "/3", "/4", "/5"};
-    EXPECT_EQ(CompletionMessage(summary),
-              "COMPLETED ...\n\n読み取れなかったフォルダー: 5 件\n/1\n/2\n/3\n/4\n/5");
-    summary.unrepresentable_names = 2;
-    EXPECT_EQ(CompletionMessage(summary),
-              "COMPLETED ...\n\n読み取れなかったフォルダー: 5 件\n/1\n/2\n/3\n/4\n/5"
-              "\n\n出力の文字コードで表せない名前: 2 件");
-    WalkSummary names_only;
-    names_only.unrepresentable_names = 1;
-    EXPECT_EQ(CompletionMessage(names_only),
-              "COMPLETED ...\n\n出力の文字コードで表せない名前: 1 件");
+    summary.lines_written = summary.matches = c.lines;
+    summary.skipped_folders = c.skipped;
+    summary.skipped_examples = c.examples;
+    summary.unrepresentable_names = c.unrepresentable;
+    summary.output_file = c.output;
+    EXPECT_EQ(CompletionMessage(summary), c.text);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Summaries, Completion,
+    testing::Values(
+        MessageCase{3, 0, 0, {}, "/o.htm", "COMPLETED ...\n\n書き込んだ行: 3 行\n出力ファイル: /o.htm"},
+        MessageCase{0, 0, 0, {}, "/o.htm",
+                    "COMPLETED ...\n\n該当するファイルはありませんでした。\n出力ファイルには何も書き込んでいません: /o.htm"},
+        MessageCase{1, 1, 0, {"/x"}, "/o",
+                    "COMPLETED ...\n\n書き込んだ行: 1 行\n出力ファイル: /o\n\n読み取れなかったフォルダー: 1 件\n/x"},
+        MessageCase{1, 6, 2, {"/1", "/2", "/3", "/4", "/5"}, "/o",
+                    "COMPLETED ...\n\n書き込んだ行: 1 行\n出力ファイル: /o\n\n読み取れなかったフォルダー: 6 件"
+                    "\n/1\n/2\n/3\n/4\n/5\n…\n\n出力の文字コードで表せない名前: 2 件"},
+        // A line break, a terminal escape or a byte that is not UTF-8 in a
+        // name cannot forge a line of the box.
+        MessageCase{2, 1, 0, {"/a\nforged"}, "/<b>x</b>\x1b]0;t\a\xff.htm",
+                    "COMPLETED ...\n\n書き込んだ行: 2 行\n出力ファイル: /<b>x</b>\\x1B]0;t\\x07\\xFF.htm"
+                    "\n\n読み取れなかったフォルダー: 1 件\n/a\\x0Aforged"}));
 
 TEST(DirectoryWalk, MissingStartFolderEndsTheRunWithoutCompletion) {
     FakeRun run(Settings(FileClass::kHtm), "/missing", FakeNode{}, "/elsewhere/");

@@ -101,7 +101,11 @@ INSTANTIATE_TEST_SUITE_P(
         OtherCase{"*", "anything.xyz", true}, OtherCase{"*", ".", true}, OtherCase{"*", "..", true},
         OtherCase{"*", "", true}, OtherCase{"txt", "a.TXT", true}, OtherCase{"TXT", "a.txt", true},
         OtherCase{"Txt", "a.txt", true}, OtherCase{"txt", "a.text", false},
-        OtherCase{".txt", "a.txt", false}, OtherCase{"*.txt", "a.txt", false},
+        // A leading "." or "*." is taken off: the key never holds a ".".
+        OtherCase{".txt", "a.txt", true}, OtherCase{"*.txt", "a.TXT", true}, OtherCase{"*.TXT", "a.txt", true},
+        OtherCase{".txt", "a.text", false}, OtherCase{"*.txt", "txt", false}, OtherCase{"..txt", "a.txt", false},
+        OtherCase{"*.*", "anything.xyz", true}, OtherCase{".*", "a.b", true}, OtherCase{"*.", "notes.", true},
+        OtherCase{".", "a.txt", false}, OtherCase{"x.txt", "a.txt", false}, OtherCase{"*txt", "a.txt", false},
         OtherCase{"* ", "a.txt", false}, OtherCase{" *", "a.txt", false},
         OtherCase{"**", "a.txt", false}, OtherCase{"", "notes.", true}, OtherCase{"", "a", true},
         OtherCase{"", ".", true}, OtherCase{"", "..", true}, OtherCase{"", "a.txt", false},

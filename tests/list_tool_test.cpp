@@ -1,8 +1,11 @@
 // marrowpine-list as its users see it: exit codes, usage errors, one listing
-// per style, the summary (also after a failure), and its progress line.
+// per style, the summary (also after a failure), names on a terminal, and
+// its progress line.
 
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -204,6 +207,56 @@ TEST(ListTool, OutputDashWritesToAPipeAndStopsQuietlyWhenItsReaderLeaves) {
     EXPECT_EQ(head.err.rfind("entries=", 0), 0u) << head.err;  // the summary, and nothing before it
 }
 
+// Runs the tool on a pseudo-terminal, as a user other than root, so that a
+// folder without permissions is passed over; returns what the terminal got.
+std::string RunToolOnTerminal(const std::string& folder, const std::vector<std::string>& args) {
+    int terminal = -1;
+    winsize size{24, 80, 0, 0};
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, &size);
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(125);
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        std::vector<char*> argv = {const_cast<char*>(MARROWPINE_LIST)};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(MARROWPINE_LIST, argv.data());
+        _exit(127);
+    }
+    if (child < 0) return "forkpty failed";
+    std::string text;
+    char buffer[4096];
+    // Ends with EIO once the tool has exited and the terminal has no writer.
+    for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+    close(terminal);
+    waitpid(child, nullptr, 0);
+    return text;
+}
+
+// A name can hold escape sequences (retitle, clear, a link), a line break,
+// C1 controls and bytes that are not UTF-8. On the terminal each shows as
+// "\x.." or "\u....": in the folders passed over, in an error's path and in
+// a usage error's argument.
+TEST(ListTool, NoNameReachesATerminalRaw) {
+    TempFolder temp;
+    const std::string name = "\x1b]0;retitled\x07\x1b[2J\x1b]8;;http:x\x1b\\link\nforged\xc2\x9b\x9b\x7f";
+    const std::string locked = temp.Folder("tree/" + name);
+    temp.File("tree/a.htm");
+    ASSERT_EQ(chmod(temp.path().c_str(), 0777), 0);
+    ASSERT_EQ(chmod(locked.c_str(), 0), 0);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--output", "out.htm", "tree"}, {"--output", name + "/out.htm", "tree"},
+          {"--frob" + name, "--output", "out.htm", "tree"}}) {
+        const std::string shown = RunToolOnTerminal(temp.path(), args);
+        SCOPED_TRACE(shown);
+        EXPECT_NE(shown.find("\\x1B]0;retitled\\x07\\x1B[2J\\x1B]8;;http:x\\x1B\\link\\x0Aforged\\u009B\\x9B\\x7F"),
+                  std::string::npos);
+        // Only the terminal's own line ends remain of the controls.
+        for (unsigned char byte : shown) EXPECT_TRUE(byte >= 0x20 ? byte != 0x7F : byte == '\r' || byte == '\n');
+        EXPECT_EQ(shown.find("\xc2\x9b"), std::string::npos);
+        EXPECT_EQ(shown.find("\nforged"), std::string::npos);
+    }
+}
+
 // The progress line, drawn against a clock of the test's making.
 std::string drawn;
 void Draw(const std::string& text) { drawn += text; }
@@ -234,7 +287,7 @@ TEST(ProgressLine, RedrawsAtMostOncePerIntervalAndWipesItselfAtTheEnd) {
 TEST(ProgressLine, KeepsTheEndOfTheFolderWithinTheWidth) {
     Module1::WalkSummary summary;
     summary.current_folder = "/data/" + std::string(60, 'x') + "/写真\n2024/";
-    EXPECT_EQ(list_tool::ProgressLine::Compose(summary, 40), "0 entries, 0 matches  …xxxxx/写真?2024/");
+    EXPECT_EQ(list_tool::ProgressLine::Compose(summary, 40), "0 entries, 0 matches  …xx/写真\\x0A2024/");
 }
 
 }  // namespace

@@ -76,7 +76,11 @@ TEST(PosixOutput, SpecialFilesAreRefusedAtOnceAndDevicesTaken) {
                 return scope.Walk(temp.path() + "/tree");
             },
             false);
-        EXPECT_EQ(result, out == "/dev/null" ? kCompleted : OpenError(out, kNotAFileOrDevice));
+        if (out == "/dev/null") {
+            EXPECT_EQ(test_support::FirstLine(result), kCompleted);
+        } else {
+            EXPECT_EQ(result, OpenError(out, kNotAFileOrDevice));
+        }
     }
     close(reader);
 }
@@ -114,7 +118,7 @@ TEST(PosixOutput, AWriteOnlyFileWithAnUnfinishedLineGetsALineEndFirst) {
         RunScope scope(Settings(FileClass::kHtm, false, false), out);
         return scope.Walk(temp.path() + "/tree");
     });
-    EXPECT_EQ(result, kCompleted);
+    EXPECT_EQ(test_support::FirstLine(result), kCompleted);
     chmod(out.c_str(), 0644);
     EXPECT_EQ(ReadFile(out), "PARTIAL-NO-LF\r\na.htm\r\n");
 }
@@ -186,7 +190,8 @@ TEST(PosixOutput, ANameWithALineBreakCannotForgeALine) {
     temp.File("in/x.htm\r\nforged.htm");
     const std::string out = temp.path() + "/out.txt";
     RunScope scope(Settings(FileClass::kHtm, false, false), out);
-    EXPECT_EQ(scope.Walk(temp.path() + "/in"), std::string(kCompleted) + "\n\n" + kUnrepresentableNamesLabel + ": 1 件");
+    EXPECT_EQ(scope.Walk(temp.path() + "/in"), "COMPLETED ...\n\n書き込んだ行: 1 行\n出力ファイル: " + out +
+                                                    "\n\n出力の文字コードで表せない名前: 1 件");
     EXPECT_EQ(CrLfLines(out), std::vector<std::string>{"x.htm??forged.htm"});
 }
 

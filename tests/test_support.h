@@ -31,6 +31,8 @@ std::string ReadFile(const std::string& path);
 // order the file system decides.
 std::vector<std::string> CrLfLines(const std::string& path, bool sorted = false);
 bool Exists(const std::string& path);
+// The text up to its first line break: the first line of a box.
+inline std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 // The request of one run: its class, line and name styles.
 Module1::RunRequest Settings(Module1::FileClass file_class, bool html = true, bool full_path = true,

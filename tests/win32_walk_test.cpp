@@ -130,7 +130,7 @@ TEST_P(WinWalk, FullNamesAndLinkTargetsNestedAndBeyond260Characters) {
 
     const std::string out = root + "out.htm";
     RunScope scope(Settings(FileClass::kHtm, true, true), out);
-    EXPECT_EQ(Walk(scope, root.substr(0, root.size() - 1)), "COMPLETED ...");
+    EXPECT_EQ(test_support::FirstLine(Walk(scope, root.substr(0, root.size() - 1))), "COMPLETED ...");
 
     auto target = [](std::string full) {
         for (char& c : full) c = c == ':' ? '|' : c == '\\' ? '/' : c;

@@ -2,10 +2,48 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QStringList>
 
-CommonDialog::CommonDialog() = default;
+namespace {
+
+// Qt's own provider tells a file's type and icon by reading its first bytes
+// when the name does not settle it. Some files never answer a read
+// (/proc/kmsg, a file on a hung share, one whose lease is held): the
+// dialog's list would then wait for good, and with it the whole window.
+// This one goes by the name alone, and opens nothing.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    NameOnlyIconProvider() { setOptions(DontUseCustomDirectoryIcons); }
+
+    QIcon icon(const QFileInfo& info) const override {
+        if (!info.isFile()) return QFileIconProvider::icon(info);  // folders, drives: no contents read
+        const QMimeType mime = MimeType(info);
+        const QIcon by_name = QIcon::fromTheme(mime.iconName(), QIcon::fromTheme(mime.genericIconName()));
+        return by_name.isNull() ? QFileIconProvider::icon(File) : by_name;
+    }
+    QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
+
+    QString type(const QFileInfo& info) const override {
+        if (!info.isFile()) return QFileIconProvider::type(info);
+        const QMimeType mime = MimeType(info);
+        return mime.comment().isEmpty() ? mime.name() : mime.comment();
+    }
+
+private:
+    QMimeType MimeType(const QFileInfo& info) const {
+        const QList<QMimeType> by_name = mimes_.mimeTypesForFileName(info.fileName());
+        return by_name.isEmpty() ? mimes_.mimeTypeForName(QStringLiteral("application/octet-stream"))
+                                 : by_name.constFirst();
+    }
+    QMimeDatabase mimes_;
+};
+
+}  // namespace
+
+CommonDialog::CommonDialog() : icons_(std::make_unique<NameOnlyIconProvider>()) {}
 CommonDialog::~CommonDialog() = default;
 
 void CommonDialog::Prepare(QWidget* owner) {
@@ -17,7 +55,10 @@ void CommonDialog::Prepare(QWidget* owner) {
     // The listing is appended to the file, never replaces it, so a "replace?"
     // question would be false. Qt's own dialog is used everywhere so that the
     // default extension and this option behave the same on every desktop.
-    prepared_->setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    prepared_->setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog |
+                          QFileDialog::DontUseCustomDirectoryIcons);
+    // Also serves the name box's completion, which lists the folder typed.
+    prepared_->setIconProvider(icons_.get());
 }
 
 bool CommonDialog::ShowSave(QWidget* owner) {
@@ -36,6 +77,9 @@ bool CommonDialog::ShowSave(QWidget* owner) {
     const bool chosen = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty();
     showing_ = false;
     FileName = chosen ? dialog->selectedFiles().constFirst() : QString();
-    if (!FileName.isEmpty()) last_folder_ = QFileInfo(FileName).absolutePath();
     return !FileName.isEmpty();
+}
+
+void CommonDialog::OutputWritten() {
+    if (!FileName.isEmpty()) last_folder_ = QFileInfo(FileName).absolutePath();
 }

@@ -12,7 +12,7 @@ void DriveList::SetDrives(const std::vector<Module1::Drive>& drives) {
     quiet_ = true;
     clear();
     drives_ = drives;
-    for (const Module1::Drive& drive : drives_) addItem(NameToText(drive.label));
+    for (const Module1::Drive& drive : drives_) addItem(ShownText(drive.label));
     setCurrentIndex(-1);
     quiet_ = false;
 }

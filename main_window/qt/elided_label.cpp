@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include "native_names.h"
+
 ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setTextFormat(Qt::PlainText);  // paths may hold '<' and '&'
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -48,7 +50,7 @@ bool ElidedLabel::event(QEvent* event) {
         // The whole text, only when it is not already on show.
         const QString shown = ShownText();
         if (shown != text()) {
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), PlainToolTip(text()), this);
         } else {
             QToolTip::hideText();
             event->ignore();

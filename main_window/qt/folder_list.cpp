@@ -41,7 +41,7 @@ public:
             return QStyledItemDelegate::helpEvent(event, view, option, index);
         }
         if (const QString name = index.data(Qt::DisplayRole).toString(); IsShortened(option, index, view)) {
-            QToolTip::showText(event->globalPos(), name, view->viewport());
+            QToolTip::showText(event->globalPos(), PlainToolTip(name), view->viewport());
         } else {
             QToolTip::hideText();
         }
@@ -97,7 +97,7 @@ bool FolderList::Open(const std::string& root, const std::string& path, std::str
     const QIcon closed_icon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     std::size_t open_row = 0;
     for (const FolderRow& row : FolderRows(root, path, names, open_row)) {
-        auto* item = new QListWidgetItem(row.open ? open_icon : closed_icon, NameToText(row.text), this);
+        auto* item = new QListWidgetItem(row.open ? open_icon : closed_icon, ShownText(row.text), this);
         item->setData(kPathRole, QByteArray::fromStdString(row.path));
         item->setData(kDepthRole, row.depth);
     }
@@ -123,6 +123,6 @@ void FolderList::OpenRow(QListWidgetItem* item) {
     std::string failure;
     if (!Open(root_, path, failure)) {
         ShowMessageBox(window(), QString::fromUtf8(Module1::kCannotOpenFolder) + QStringLiteral(": %1 (%2)")
-                                     .arg(NameToText(path), QString::fromUtf8(failure)));
+                                     .arg(ShownText(path), QString::fromUtf8(failure)));
     }
 }

@@ -33,7 +33,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
         .paint_status = [this](const std::string& text) {
             // The pacer's rate is also the rate at which a screen reader
             // hears the status: the description changes with the text.
-            const QString status = NameToText(text);
+            const QString status = QString::fromUtf8(text);
             Label2->setText(status);
             Label2->setAccessibleDescription(status);
             Label2->repaint();
@@ -105,7 +105,7 @@ void Form1::Drive1_Change() {
                    },
                    failure)) {
         ::ShowMessageBox(this, QString::fromUtf8(Form1Description::kDriveUnreadable) +
-                                   QStringLiteral(": %1 (%2)").arg(NameToText(drive), QString::fromUtf8(failure)));
+                                   QStringLiteral(": %1 (%2)").arg(ShownText(drive), QString::fromUtf8(failure)));
         // Both lists keep naming the folder that is still open.
         Drive1->SelectDrive(Dir1->Root());
         return;

@@ -14,7 +14,8 @@
 #include "platform.h"
 
 void Form1::Command_Exec_Click() {
-    ExecuteRun(*this, pacer_, Module1::NativePlatform());
+    // The next dialog opens where this run wrote, never where one failed.
+    if (ExecuteRun(*this, pacer_, Module1::NativePlatform())) DialogHost().CommonDialog1.OutputWritten();
     PrepareSaveDialogWhenIdle();
 }
 

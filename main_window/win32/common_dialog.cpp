@@ -27,7 +27,9 @@ bool CommonDialog::ShowSave(HWND owner) {
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     // The listing is appended to the file, never replaces it, so there is no
     // "replace?" question. The process's current folder stays where it is.
-    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_LONGNAMES;
+    // The listing is not added to the user's recent documents.
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_LONGNAMES |
+                   OFN_DONTADDTORECENT;
 
     const bool chosen = GetSaveFileNameW(&dialog) && name[0] != L'\0';
     FileName = chosen ? Utf8(name.data()) : std::string();

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "drives.h"
+#include "shown_name.h"
 #include "texts.h"
 #include "win32_text.h"
 
@@ -69,7 +70,7 @@ void FolderList::OpenHighlighted() {
     const std::string path = rows_[index].path;
     std::string failure;
     if (!Open(root_, path, failure) && show_message) {
-        show_message(std::string(Module1::kCannotOpenFolder) + ": " + path + " (" + failure + ")");
+        show_message(std::string(Module1::kCannotOpenFolder) + ": " + Module1::ShownName(path) + " (" + failure + ")");
     }
 }
 
@@ -98,7 +99,9 @@ void FolderList::DrawRow(const DRAWITEMSTRUCT& item) const {
     place.left += icon + 3;
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    const std::wstring text = Wide(row.text);
+    // Shown with its controls escaped: a C1 control or a bidirectional
+    // override in a name cannot hide or reorder the row.
+    const std::wstring text = Wide(Module1::ShownName(row.text));
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &place,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(item.hDC, &item.rcItem);

@@ -34,7 +34,7 @@ QString TooltipAt(QWidget* widget, QPoint pos) {
     if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000)) return QStringLiteral("(stuck)");
     QHelpEvent event(QEvent::ToolTip, pos, widget->mapToGlobal(pos));
     QApplication::sendEvent(widget, &event);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
+    return window_test::DisplayedToolTip();
 }
 
 }  // namespace
@@ -86,6 +86,8 @@ private slots:
         QTest::newRow("fits") << "/home/user/index.htmindex.htm" << false;
         QTest::newRow("long path") << deep + "最後のページ.htm最後のページ.htm" << true;
         QTest::newRow("long name without breaks") << "/w/" + QString("x").repeated(600) + ".htm" << true;
+        // Shown as it is, not as a heading with a picture.
+        QTest::newRow("markup") << "/w/<h1 style=\"color:red\">FORGED  HEADING<img src=x>" + QString("y").repeated(300) << true;
     }
     void aLongStatusIsShortenedInTheMiddle() {
         QFETCH(QString, status);
@@ -109,17 +111,18 @@ private slots:
         QCOMPARE(tooltip, status);
     }
 
+    // Markup in a name is shown as it is, in the row and its tooltip.
     void aShortenedFolderNameShowsWholeAsTooltip() {
         const QString longest = QStringLiteral("とても長いフォルダーの名前").repeated(5);
-        QDir(work_.path()).mkpath("list/" + longest);
-        QDir(work_.path()).mkpath("list/short");
+        const QString markup = QStringLiteral("<h1 style=\"color:red\">FORGED  HEADING<img src=x>").repeated(3);
+        for (const QString& name : {longest, markup, QStringLiteral("short")}) QDir(work_.path()).mkpath("list/" + name);
         OpenedForm1 form(work_.path() + "/list");
         FolderList* list = form->Dir1;
-        for (const QString& name : {longest, QStringLiteral("short")}) {
+        for (const QString& name : {longest, markup, QStringLiteral("short")}) {
             const QList<QListWidgetItem*> rows = list->findItems(name, Qt::MatchExactly);
             QCOMPARE(rows.size(), 1);
             const QPoint at = list->visualItemRect(rows.front()).center();
-            QCOMPARE(TooltipAt(list->viewport(), at), name == longest ? longest : QString());
+            QCOMPARE(TooltipAt(list->viewport(), at), name == "short" ? QString() : name);
         }
     }
 

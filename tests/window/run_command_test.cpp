@@ -134,7 +134,8 @@ private slots:
 
         QCOMPARE(boxes.size(), 2);
         const Snapshot& during = boxes.front();
-        QCOMPARE(during.text, QStringLiteral("COMPLETED ..."));
+        QCOMPARE(during.text.section('\n', 0, 0), QStringLiteral("COMPLETED ..."));
+        QVERIFY2(during.text.contains(QStringLiteral("書き込んだ行: 2 行")), qPrintable(during.text));
         QCOMPARE(during.title, QStringLiteral("MARROWPINE"));
         QCOMPARE(during.enabled, QStringList());
         QVERIFY(during.exit_enabled);
@@ -178,29 +179,64 @@ private slots:
             window_test::PressOk(box);
         };
         QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
-        QCOMPARE(texts, QStringList{"COMPLETED ..."});
+        QCOMPARE(texts.size(), 1);
+        QCOMPARE(texts[0].section('\n', 0, 0), QStringLiteral("COMPLETED ..."));
         const QStringList lines = Lines(window_test::ReadBytes(existing.fileName()));
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines.front(), QStringLiteral("kept"));
     }
 
-    // Within one start the dialog opens where the last output went; the
-    // first time, in the current folder, whatever Qt's settings remember.
+    // Names in the closing box and in the status show as they are: markup
+    // is not rendered, and a control (a line break, a terminal escape) is
+    // shown escaped instead of breaking the line.
+    void namesShowAsPlainTextWithTheirControlsEscaped() {
+        QTemporaryDir work;
+        const QString start = work.path() + "/start";
+        QDir(start).mkpath(".");
+        QVERIFY(QFile(start + "/a\nforged.htm").open(QIODevice::WriteOnly));
+        // (Without quotes: the dialog reads "a" "b" as two names.)
+        const QString output = QStringLiteral("<h1>out<img src=y>\x1b]0;t\x07.htm");
+        OpenedForm1 form(start);
+        ModalAnswerer answerer;
+        answerer.on_file_dialog = [&](QFileDialog* dialog) {
+            dialog->setDirectory(work.path());
+            window_test::TypeFileName(dialog, output);
+        };
+        QString box_text;
+        answerer.on_message_box = [&](QMessageBox* box) {
+            box_text = window_test::DisplayedText(box->findChild<QLabel*>("qt_msgbox_label"));
+            window_test::PressOk(box);
+        };
+        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
+        QCOMPARE(box_text.section('\n', 0, 0), QStringLiteral("COMPLETED ..."));
+        QVERIFY2(box_text.contains(QStringLiteral("書き込んだ行: 1 行\n出力ファイル: ")), qPrintable(box_text));
+        QVERIFY2(box_text.endsWith(QStringLiteral("/<h1>out<img src=y>\\x1B]0;t\\x07.htm")),
+                 qPrintable(box_text));
+        const QString status = window_test::DisplayedText(form->Label2);
+        QVERIFY2(status.endsWith(QStringLiteral("/a\\x0Aforged.htma\\x0Aforged.htm")), qPrintable(status));
+    }
+
+    // Within one start the dialog opens where the last output was written,
+    // never where a run failed; the first time, in the current folder,
+    // whatever Qt's settings remember.
     void theDialogOpensWhereTheLastOutputWent() {
-        QTemporaryDir out;
+        QTemporaryDir out, bad;
+        // /dev/full takes no bytes, whoever writes; a link makes it the output.
+        QVERIFY(QFile::link("/dev/full", bad.path() + "/full.txt"));
         OpenedForm1 form(site_);
         ModalAnswerer answerer;
         QStringList opened_in;
+        int dialogs = 0;
         answerer.on_file_dialog = [&](QFileDialog* dialog) {
             opened_in << QString::fromStdString(Canonical(dialog->directory().absolutePath()));
-            dialog->setDirectory(out.path());
-            window_test::TypeFileName(dialog, "out.txt");
+            const bool failing = ++dialogs == 2;
+            dialog->setDirectory(failing ? bad.path() : out.path());
+            window_test::TypeFileName(dialog, failing ? "full.txt" : "out.txt");
         };
         answerer.on_message_box = [](QMessageBox* box) { window_test::PressOk(box); };
-        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
-        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
-        const QStringList expected = {QString::fromStdString(Canonical(site_)),
-                                      QString::fromStdString(Canonical(out.path()))};
+        for (int run = 0; run < 3; ++run) QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
+        const QString written = QString::fromStdString(Canonical(out.path()));
+        const QStringList expected = {QString::fromStdString(Canonical(site_)), written, written};
         QCOMPARE(opened_in, expected);
     }
 

@@ -7,11 +7,14 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 #include <clocale>
 #include <filesystem>
 
@@ -58,6 +61,26 @@ void TypeFileName(QFileDialog* dialog, const QString& name) {
 }
 
 void PressOk(QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); }
+
+QString DisplayedText(const QLabel* label) {
+    const bool rich = label->textFormat() == Qt::RichText ||
+                      (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+    if (!rich) return label->text();
+    QTextDocument document;
+    document.setHtml(label->text());
+    return document.toPlainText();
+}
+
+QString DisplayedToolTip() {
+    if (!QToolTip::isVisible()) return {};
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        // Qt's tooltip is a label of its own.
+        if (auto* tip = qobject_cast<QLabel*>(widget); tip != nullptr && tip->objectName() == "qtooltip_label") {
+            return DisplayedText(tip);
+        }
+    }
+    return QStringLiteral("(no tooltip label)");
+}
 
 std::string ReadBytes(const QString& path) {
     QFile file(path);

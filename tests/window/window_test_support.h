@@ -10,6 +10,7 @@
 #include "form1.h"
 
 class QFileDialog;
+class QLabel;
 class QMessageBox;
 
 namespace window_test {
@@ -50,6 +51,12 @@ public:
 void TypeFileName(QFileDialog* dialog, const QString& name);
 // Presses the box's OK button.
 void PressOk(QMessageBox* box);
+
+// What the label puts on the screen, as plain text: rich text (which Qt
+// guesses for a text that looks like markup) rendered, plain text as it is.
+QString DisplayedText(const QLabel* label);
+// The tooltip on show, as DisplayedText; empty when none is.
+QString DisplayedToolTip();
 
 // The file's bytes.
 std::string ReadBytes(const QString& path);
