@@ -49,6 +49,7 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 bool StderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
+bool StdoutIsTerminal() { return _isatty(_fileno(stdout)) != 0; }
 
 std::size_t TerminalColumns() {
     CONSOLE_SCREEN_BUFFER_INFO info{};
@@ -78,6 +79,7 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 bool StderrIsTerminal() { return isatty(STDERR_FILENO) != 0; }
+bool StdoutIsTerminal() { return isatty(STDOUT_FILENO) != 0; }
 
 std::size_t TerminalColumns() {
     winsize size{};

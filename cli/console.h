@@ -16,6 +16,7 @@ std::vector<std::string> Arguments(int argc, char** argv);
 std::string AbsolutePath(const std::string& path);
 
 bool StderrIsTerminal();
+bool StdoutIsTerminal();
 std::size_t TerminalColumns();
 // Writes UTF-8 text to stderr (on a Windows console as wide text).
 void WriteStderr(const std::string& text);

@@ -77,9 +77,11 @@ int main(int argc, char** argv) {
     // list gives it; the output is named from where the tool was started.
     request.start_folder = list_tool::AbsolutePath(options.folder);
     request.start_drive = request.start_folder.substr(0, 2);
-    // "-" is the standard output, for a pipe; "./-" names a file.
-    request.output = options.output == "-" ? Module1::OutputTarget{"-", true}
-                                           : Module1::OutputTarget{list_tool::AbsolutePath(options.output), false};
+    // "-" is the standard output, for a pipe; "./-" names a file. On a
+    // terminal a name cannot send it commands.
+    request.output = options.output == "-"
+                         ? Module1::OutputTarget{"-", true, list_tool::StdoutIsTerminal()}
+                         : Module1::OutputTarget{list_tool::AbsolutePath(options.output), false, false};
 
     const auto start = std::chrono::steady_clock::now();
     Module1::WalkSummary summary;

@@ -3,6 +3,7 @@
 
 #include "output_file.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "texts.h"
@@ -79,12 +80,18 @@ void OutputFile::Open() {
 }
 
 void OutputFile::Append(std::string_view line) {
-    if (!open_) {
-        Open();
-        if (!guarded_.empty()) {
-            guarded_ += line;
-            line = guarded_;
+    if (!open_) Open();
+    if (!guarded_.empty() || target_.terminal) {
+        guarded_.append(line);
+        if (target_.terminal) {
+            // Only the line's own end stays a control; in CP932 too, no byte
+            // of a two-byte character is below 0x40 or 0x7F.
+            const std::size_t end = guarded_.size() - std::min<std::size_t>(2, guarded_.size());
+            for (std::size_t i = 0; i < end; ++i) {
+                if (static_cast<unsigned char>(guarded_[i]) < 0x20 || guarded_[i] == 0x7F) guarded_[i] = '?';
+            }
         }
+        line = guarded_;
     }
     std::size_t done = 0;
     while (done < line.size()) {

@@ -59,6 +59,9 @@ void IgnoreWriteSignals();
 struct OutputTarget {
     std::string path;  // as shown in messages
     bool standard_output = false;
+    // The lines are shown on a terminal: a control character of a name (ESC
+    // starts a terminal command) is written as "?", as ls does.
+    bool terminal = false;
 };
 
 // The reader of the standard output went away (`| head`): the listing is
@@ -103,7 +106,7 @@ private:
     OutputSystem::Handle handle_ = 0;
     bool open_ = false;
     OutputSystem::Kind kind_ = OutputSystem::Kind::kFile;
-    std::string guarded_;  // the first line with CR LF in front
+    std::string guarded_;  // the first line with CR LF in front, or a line made plain for a terminal
 };
 
 }  // namespace Module1

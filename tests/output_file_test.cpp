@@ -84,6 +84,16 @@ TEST(FailingWrites, AReaderThatLeftEndsTheRunQuietly) {
     EXPECT_THROW(output.Append("a\r\n"), ReaderGoneError);
 }
 
+// A name's ESC cannot reach the terminal the listing is shown on; the line end stays.
+TEST(OutputFile, ControlsOfNamesShowAsPlainTextOnATerminal) {
+    FakeOutput system;
+    system.kind = OutputSystem::Kind::kDevice;
+    OutputFile output(system, OutputTarget{"-", true, true});
+    output.Append("a\x1b]0;x\x07\x7f\u65e5.htm\r\n");
+    output.Append("b\r\n");
+    EXPECT_EQ(system.content, "a?]0;x??\u65e5.htm\r\nb\r\n");
+}
+
 struct GuardCase {
     std::string label;
     std::string before;

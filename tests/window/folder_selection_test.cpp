@@ -24,7 +24,13 @@ struct Lists {
     }
 };
 
-const std::vector<Module1::Drive> kDrives = {{"/", "/"}, {"/media/usb", "usb"}, {"/home", "home"}};
+// Three drives; the current folder lies on the last.
+#ifdef _WIN32
+const std::string kRoot = "C:\\", kUsb = "D:\\", kHome = "E:\\", kCurrent = "E:\\ann\\web";
+#else
+const std::string kRoot = "/", kUsb = "/media/usb", kHome = "/home", kCurrent = "/home/ann/web";
+#endif
+const std::vector<Module1::Drive> kDrives = {{kRoot, "root"}, {kUsb, "usb"}, {kHome, "home"}};
 
 struct StartCase {
     std::string label;
@@ -38,14 +44,14 @@ class StartFolder : public testing::TestWithParam<StartCase> {};
 TEST_P(StartFolder, FallsBackToTheDrivesRootThenToAnyDrive) {
     Lists lists;
     lists.readable = GetParam().readable;
-    EXPECT_EQ(OpenStartFolder(kDrives, "/home/ann/web", lists.Opener()), GetParam().opened);
+    EXPECT_EQ(OpenStartFolder(kDrives, kCurrent, lists.Opener()), GetParam().opened);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, StartFolder,
-    testing::Values(StartCase{"current_folder", {"/home/ann/web", "/home", "/"}, "/home"},
-                    StartCase{"its_drives_root", {"/home", "/"}, "/home"},
-                    StartCase{"first_other_drive", {"/media/usb"}, "/media/usb"},
+    testing::Values(StartCase{"current_folder", {kCurrent, kHome, kRoot}, kHome},
+                    StartCase{"its_drives_root", {kHome, kRoot}, kHome},
+                    StartCase{"first_other_drive", {kUsb}, kUsb},
                     StartCase{"nothing_readable", {}, ""}),
     [](const auto& info) { return info.param.label; });
 
