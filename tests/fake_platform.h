@@ -38,9 +38,15 @@ struct FakeNode {
     }
 };
 
+// The folders from one up to the start folder, so that a fake folder can go up.
+struct FakeTrail {
+    const FakeNode* node;
+    std::shared_ptr<const FakeTrail> up;
+};
+
 class FakeFolder final : public Module1::Folder {
 public:
-    explicit FakeFolder(const FakeNode& node) : node_(node) {}
+    explicit FakeFolder(std::shared_ptr<const FakeTrail> trail) : trail_(std::move(trail)), node_(*trail_->node) {}
     bool Next(Module1::FindData& entry) override {
         if (next_ >= node_.entries.size()) return false;
         entry = node_.entries[next_++];
@@ -53,10 +59,16 @@ public:
         const FakeNode& child = *found->second;
         if (child.other_volume) return {};
         if (!child.enter_failure.empty()) return {nullptr, child.enter_failure};
-        return {std::make_unique<FakeFolder>(child), {}};
+        return {std::make_unique<FakeFolder>(std::make_shared<const FakeTrail>(FakeTrail{&child, trail_})), {}};
     }
+    std::unique_ptr<Module1::Folder> Up() override {
+        if (!trail_->up) return nullptr;
+        return std::make_unique<FakeFolder>(trail_->up);
+    }
+    Module1::FolderIdentity Identity() override { return {0, reinterpret_cast<std::uintptr_t>(&node_)}; }
 
 private:
+    std::shared_ptr<const FakeTrail> trail_;
     const FakeNode& node_;
     std::size_t next_ = 0;
 };
@@ -68,7 +80,7 @@ public:
     void MakeDriveCurrent(const std::string& drive) override { drives.push_back(drive); }
     std::unique_ptr<Module1::Folder> OpenFolder(const std::string& path) override {
         if (path != start_) throw Module1::SearchError(Module1::kCannotOpenStartFolder, path, "No such file or directory");
-        return std::make_unique<FakeFolder>(root_);
+        return std::make_unique<FakeFolder>(std::make_shared<const FakeTrail>(FakeTrail{&root_, nullptr}));
     }
     std::vector<std::string> drives;
 
