@@ -41,6 +41,7 @@ private:
     FolderNode* down_ = nullptr;               // the sub-folder last kept: a way back up to this one
     FolderIdentity identity_;                  // taken when its handle was given up early
     bool identified_ = false;
+    bool reopening_ = false;                   // a reader is opening it again
 };
 
 }  // namespace Module1

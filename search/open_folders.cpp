@@ -20,40 +20,56 @@ std::shared_ptr<Folder> OpenFolders::Parent(FolderNode& node, std::string& failu
     int steps = 0;
     FolderIdentity expected;
     {
-        std::lock_guard lock(mutex_);
-        if (parent.folder_) {
-            Touch(parent);
-            return parent.folder_;
-        }
-        if (parent.identified_) {
-            expected = parent.identity_;
-            FolderNode* sub = parent.down_;
-            for (int step = 1; sub != nullptr && step <= kMostSteps; ++step, sub = sub->down_) {
-                if (sub->folder_) {
-                    below = sub->folder_;
-                    steps = step;
-                    Touch(*sub);
-                    break;
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            if (parent.folder_) {
+                Touch(parent);
+                return parent.folder_;
+            }
+            // When another reader is opening it, or a folder on the way up
+            // to it, again, waiting for that costs less than a way of our own.
+            bool busy = parent.reopening_;
+            if (!busy && parent.identified_) {
+                FolderNode* sub = parent.down_;
+                for (int step = 1; sub != nullptr && step <= kMostSteps; ++step, sub = sub->down_) {
+                    if (sub->folder_) {
+                        below = sub->folder_;
+                        steps = step;
+                        Touch(*sub);
+                        break;
+                    }
+                    if ((busy = sub->reopening_)) break;
                 }
             }
+            if (!busy) break;
+            // Nodes may go while waiting: only the count is looked at.
+            const std::uint64_t seen = reopenings_;
+            reopened_.wait(lock, [&] { return reopenings_ != seen; });
         }
+        expected = parent.identity_;
+        parent.reopening_ = true;
     }
-    if (below) {
-        std::shared_ptr<Folder> folder = std::move(below);
+    std::shared_ptr<Folder> folder = std::move(below);
+    if (folder) {
         for (int step = 0; step < steps && folder; ++step) folder = folder->Up();
-        if (folder && folder->Identity() == expected) {
-            Dropped dropped;
-            std::lock_guard lock(mutex_);
-            if (!parent.folder_ && parent.unentered_ > 0) Keep(parent, folder, dropped);
-            return folder;
-        }
         // Moved or replaced under the walk: what ".." leads to is another folder.
+        if (folder && !(folder->Identity() == expected)) folder.reset();
     }
-    return ByNames(parent, failure);
+    if (!folder) folder = ByNames(parent, failure);
+    {
+        Dropped dropped;
+        std::lock_guard lock(mutex_);
+        parent.reopening_ = false;
+        ++reopenings_;
+        if (folder && !parent.folder_ && parent.unentered_ > 0) Keep(parent, folder, dropped);
+    }
+    reopened_.notify_all();
+    return folder;
 }
 
+// Opens the folder by its names from the nearest kept folder above it.
 std::shared_ptr<Folder> OpenFolders::ByNames(FolderNode& parent, std::string& failure) {
-    std::vector<FolderNode*> path;  // from the parent up to below the nearest kept folder
+    std::vector<FolderNode*> path;  // from the folder up to below the nearest kept one
     std::shared_ptr<Folder> folder;
     {
         std::lock_guard lock(mutex_);
@@ -66,8 +82,6 @@ std::shared_ptr<Folder> OpenFolders::ByNames(FolderNode& parent, std::string& fa
         folder = above->folder_;
         Touch(*above);
     }
-    std::vector<std::shared_ptr<Folder>> opened;  // in the order of path
-    opened.resize(path.size());
     for (std::size_t i = path.size(); i-- > 0;) {
         EnteredFolder entered = folder->Enter(path[i]->name);
         if (!entered.folder) {
@@ -75,13 +89,6 @@ std::shared_ptr<Folder> OpenFolders::ByNames(FolderNode& parent, std::string& fa
             return nullptr;
         }
         folder = std::move(entered.folder);
-        opened[i] = folder;
-    }
-    Dropped dropped;
-    std::lock_guard lock(mutex_);
-    // Those still wanted are kept: the deepest last, as the most recently used.
-    for (std::size_t i = path.size(); i-- > 0;) {
-        if (!path[i]->folder_ && path[i]->unentered_ > 0) Keep(*path[i], std::move(opened[i]), dropped);
     }
     return folder;
 }
@@ -108,11 +115,12 @@ void OpenFolders::Release(FolderNode& node) {
 }
 
 // A folder's handle is of use while sub-folders of it are to be entered, and
-// as the way back up to its parent while the parent's own handle is gone.
+// as the way back up to its parent while the parent has sub-folders to be
+// entered: also while the parent is open, since it may have to go.
 bool OpenFolders::Useful(const FolderNode& node) const {
     if (!node.parent || node.unentered_ > 0) return true;
     const FolderNode& parent = *node.parent;
-    return parent.down_ == &node && !parent.folder_ && parent.unentered_ > 0;
+    return parent.down_ == &node && parent.unentered_ > 0;
 }
 
 void OpenFolders::Keep(FolderNode& node, std::shared_ptr<Folder> folder, Dropped& dropped) {
@@ -129,13 +137,17 @@ void OpenFolders::Keep(FolderNode& node, std::shared_ptr<Folder> folder, Dropped
         if (parent.down_ != nullptr && parent.down_->unentered_ == 0) Drop(*parent.down_, dropped);
         parent.down_ = &node;
     }
-    // Open again, it needs no way back up from below.
-    if (node.down_ != nullptr && node.down_->unentered_ == 0) Drop(*node.down_, dropped);
     node.folder_ = std::move(folder);
     node.recent_ = recent_.insert(recent_.end(), &node);
     ++kept_;
     while (kept_ > budget_ && !recent_.empty()) {
-        FolderNode& oldest = *recent_.front();
+        // The least recently used goes, unless it is the way back up to a
+        // folder with sub-folders to enter: losing that costs a walk by names
+        // from far above, losing another at most a step up.
+        auto victim = recent_.begin();
+        while (victim != recent_.end() && (*victim)->unentered_ == 0 && Useful(**victim)) ++victim;
+        if (victim == recent_.end()) victim = recent_.begin();
+        FolderNode& oldest = **victim;
         if (oldest.unentered_ > 0) {
             // It will be opened again: remember which folder it was, to know
             // it when coming back up through "..".

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -46,7 +48,6 @@ public:
 
 private:
     using Dropped = std::vector<std::shared_ptr<Folder>>;
-    std::shared_ptr<Folder> Above(FolderNode& parent, std::vector<const FolderNode*>& path);
     std::shared_ptr<Folder> ByNames(FolderNode& parent, std::string& failure);
     bool Useful(const FolderNode& node) const;
     void Keep(FolderNode& node, std::shared_ptr<Folder> folder, Dropped& dropped);
@@ -58,6 +59,8 @@ private:
 
     const std::size_t budget_;
     std::mutex mutex_;
+    std::condition_variable reopened_;  // a folder that was being opened again is open, or failed
+    std::uint64_t reopenings_ = 0;
     std::list<FolderNode*> recent_;  // kept handles but the start folder's, least recently used first
     std::size_t kept_ = 0;
 };
