@@ -73,6 +73,11 @@ void ReadAhead::Release(FolderNode& node) {
     node.listing = {};
 }
 
+bool ReadAhead::ReadersPaused() {
+    std::lock_guard lock(mutex_);
+    return readers_paused_;
+}
+
 // Reads one folder that is marked as being read. Runs on a reader or on the
 // walk's thread, without the lock.
 void ReadAhead::Read(FolderNode& node) {

@@ -45,6 +45,9 @@ public:
     void Take(FolderNode& node);
     // The walk has left the folder and everything below it.
     void Release(FolderNode& node);
+    // Whether the readers stopped at a limit and wait for the walk to take
+    // what they read (for tests).
+    bool ReadersPaused();
 
 private:
     void Read(FolderNode& node);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -156,23 +155,27 @@ TEST(ReadAheadQueue, ReadersGoOnAfterAPauseUnderATinyLimit) {
     FakePlatform platform("/r/", root);
     const std::thread::id walk = std::this_thread::get_id();
     std::mutex mutex;
-    std::condition_variable read;
     std::set<std::string> read_by_readers;
     platform.script.on_enter = [&](const std::string& name) {
         if (std::this_thread::get_id() != walk) {
             std::lock_guard lock(mutex);
             read_by_readers.insert(name);
-            read.notify_all();
         }
         return std::string();
     };
     ReadAhead ahead(platform.OpenFolder("/r/"), Limits(2, 1, 8));
-    bool waiting = true;  // gives up waiting at the first folder no reader reads
+    // Each folder is taken only once a reader has read it and the readers
+    // have stopped at the limit; waiting gives up at the first that never is.
+    bool waiting = true;
     WalkAhead(ahead, [&](const FolderNode& sub) {
-        std::unique_lock lock(mutex);
-        if (waiting) {
-            waiting = read.wait_for(lock, std::chrono::seconds(10), [&] { return read_by_readers.contains(sub.name); });
+        for (int tries = 0; waiting && tries < 5000; ++tries) {
+            {
+                std::lock_guard lock(mutex);
+                if (read_by_readers.contains(sub.name) && ahead.ReadersPaused()) return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
+        waiting = false;
     });
     std::lock_guard lock(mutex);
     EXPECT_EQ(read_by_readers.size(), 12u);
