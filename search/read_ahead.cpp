@@ -123,7 +123,11 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
             sub->place_ = queue_.insert(after, sub.get());
         }
         queue_.erase(node.place_);
-        if (node.read_ahead_) bytes_ahead_ += node.listing.Bytes();
+        if (node.read_ahead_) {
+            bytes_ahead_ += node.listing.Bytes();
+            --reading_;
+        }
+        largest_ = std::max(largest_, node.listing.Bytes());
         node.state_ = FolderNode::State::kRead;
         wake_walk = awaited_ == &node;
         // Only idle readers are woken, and none while they wait for room.
@@ -135,7 +139,10 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
 
 // The first queued folder, unless the readers are at a limit.
 FolderNode* ReadAhead::NextToRead() {
-    if (folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes) readers_paused_ = true;
+    // A listing's size shows only once it is read: each one being read
+    // counts as large as the largest so far, so that readers starting
+    // together on large folders do not pass the limit many times over.
+    if (folders_ahead_ >= limits_.folders || bytes_ahead_ + reading_ * largest_ >= limits_.bytes) readers_paused_ = true;
     if (readers_paused_) return nullptr;
     for (FolderNode* node : queue_) {
         if (node->state_ == FolderNode::State::kQueued) return node;
@@ -161,6 +168,7 @@ void ReadAhead::Reader(std::size_t index) {
         next->state_ = FolderNode::State::kReading;
         next->read_ahead_ = true;
         ++folders_ahead_;
+        ++reading_;
         lock.unlock();
         Read(*next);
         lock.lock();

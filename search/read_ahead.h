@@ -66,6 +66,8 @@ private:
     std::list<FolderNode*> queue_;  // depth-first order; queued and being read
     std::size_t folders_ahead_ = 0;
     std::size_t bytes_ahead_ = 0;
+    std::size_t reading_ = 0;   // of those, being read by readers now
+    std::size_t largest_ = 0;   // the largest listing read so far
     bool readers_paused_ = false;  // the readers reached a limit and wait for room
     std::size_t idle_readers_ = 0;
     // Two readers keep ahead of a walk over cached folders; when the walk
