@@ -49,13 +49,24 @@ std::shared_ptr<Folder> OpenFolders::Parent(FolderNode& node, std::string& failu
         expected = parent.identity_;
         parent.reopening_ = true;
     }
-    std::shared_ptr<Folder> folder = std::move(below);
-    if (folder) {
-        for (int step = 0; step < steps && folder; ++step) folder = folder->Up();
-        // Moved or replaced under the walk: what ".." leads to is another folder.
-        if (folder && !(folder->Identity() == expected)) folder.reset();
+    std::shared_ptr<Folder> folder;
+    try {
+        folder = std::move(below);
+        if (folder) {
+            for (int step = 0; step < steps && folder; ++step) folder = folder->Up();
+            // Moved or replaced under the walk: what ".." leads to is another folder.
+            if (folder && !(folder->Identity() == expected)) folder.reset();
+        }
+        if (!folder) folder = ByNames(parent, failure);
+    } catch (...) {
+        Reopened(parent, nullptr);  // readers waiting for it must not wait for ever
+        throw;
     }
-    if (!folder) folder = ByNames(parent, failure);
+    Reopened(parent, folder);
+    return folder;
+}
+
+void OpenFolders::Reopened(FolderNode& parent, const std::shared_ptr<Folder>& folder) {
     {
         Dropped dropped;
         std::lock_guard lock(mutex_);
@@ -64,7 +75,6 @@ std::shared_ptr<Folder> OpenFolders::Parent(FolderNode& node, std::string& failu
         if (folder && !parent.folder_ && parent.unentered_ > 0) Keep(parent, folder, dropped);
     }
     reopened_.notify_all();
-    return folder;
 }
 
 // Opens the folder by its names from the nearest kept folder above it.

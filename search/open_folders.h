@@ -49,6 +49,7 @@ public:
 private:
     using Dropped = std::vector<std::shared_ptr<Folder>>;
     std::shared_ptr<Folder> ByNames(FolderNode& parent, std::string& failure);
+    void Reopened(FolderNode& parent, const std::shared_ptr<Folder>& folder);
     bool Useful(const FolderNode& node) const;
     void Keep(FolderNode& node, std::shared_ptr<Folder> folder, Dropped& dropped);
     void Drop(FolderNode& node, Dropped& dropped);
