@@ -2,13 +2,18 @@
 //
 //   make-tree [--seed N] [--entries N] [--folders N] [--depth N] DIR
 //   make-tree --chain LEVELS DIR
+//   make-tree --comb LEVELS [--side-last] DIR
 //
 // Defaults: 200000 entries (files and folders) in 20000 folders, depth up
 // to 6. Names mix extensions and their case, blanks and Japanese words; about
 // one file in ten is HTM/HTML. The same seed always gives the same tree.
 // --chain nests LEVELS folders "d", each holding "page.htm", deeper than
-// any path can name, for the depth benchmark.
+// any path can name, for the depth benchmark. --comb nests LEVELS folders
+// folders, each holding "page.htm", an empty side folder and the next level,
+// the side folder listed first (last with --side-last), for the shapes
+// benchmark.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,11 +65,54 @@ int MakeChain(const std::string& root, long levels) {
     return 0;
 }
 
+// The names of the folder's entries, in the order the file system lists them.
+std::vector<std::string> ListingOrder(int fd) {
+    std::vector<std::string> names;
+    const int copy = dup(fd);
+    DIR* dir = copy >= 0 ? fdopendir(copy) : nullptr;
+    if (dir == nullptr) return names;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] != '.') names.emplace_back(entry->d_name);
+    }
+    closedir(dir);
+    return names;
+}
+
+// The file system decides the listing order (ext4 lists by a hash of the
+// name): every level gets the folders "d" and "e", and the first level shows
+// which of them is listed first, so which one is the next level.
+int MakeComb(const std::string& root, long levels, bool side_last) {
+    if (mkdir(root.c_str(), 0755) != 0) return Fail("mkdir " + root);
+    int fd = open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    char next = 0;
+    for (long level = 0; fd >= 0 && level < levels; ++level) {
+        const int file = openat(fd, "page.htm", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (file < 0 || close(file) != 0 || mkdirat(fd, "d", 0755) != 0 || mkdirat(fd, "e", 0755) != 0) {
+            return Fail("level " + std::to_string(level));
+        }
+        if (next == 0) {
+            std::string first;
+            for (const std::string& name : ListingOrder(fd)) {
+                if (first.empty() && (name == "d" || name == "e")) first = name;
+            }
+            next = side_last == (first == "d") ? 'd' : 'e';
+        }
+        const char name[] = {next, '\0'};
+        const int below = openat(fd, name, O_RDONLY | O_DIRECTORY);
+        close(fd);
+        fd = below;
+    }
+    if (fd < 0) return Fail("open");
+    close(fd);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     unsigned long seed = 1;
-    long entries = 200000, folders = 20000, max_depth = 6, chain = 0;
+    long entries = 200000, folders = 20000, max_depth = 6, chain = 0, comb = 0;
+    bool side_last = false;
     std::string root;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -73,6 +121,8 @@ int main(int argc, char** argv) {
         else if (arg == "--folders" && i + 1 < argc) folders = std::strtol(argv[++i], nullptr, 10);
         else if (arg == "--depth" && i + 1 < argc) max_depth = std::strtol(argv[++i], nullptr, 10);
         else if (arg == "--chain" && i + 1 < argc) chain = std::strtol(argv[++i], nullptr, 10);
+        else if (arg == "--comb" && i + 1 < argc) comb = std::strtol(argv[++i], nullptr, 10);
+        else if (arg == "--side-last") side_last = true;
         else root = arg;
     }
     if (root.empty() || folders < 1 || entries < folders) {
@@ -80,6 +130,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (chain > 0) return MakeChain(root, chain);
+    if (comb > 0) return MakeComb(root, comb, side_last);
 
     std::mt19937_64 random(seed);
     auto pick = [&random](std::size_t n) {

@@ -32,6 +32,14 @@ struct FindData {
 class Folder;
 class OutputSystem;
 
+// Tells one folder from every other on the system while both exist: two
+// handles open on the same folder have the same identity.
+struct FolderIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+
 // What came of entering a sub-folder. No folder and no failure means the
 // entry leads onto another volume (a mount point), which is not entered.
 struct EnteredFolder {
@@ -41,8 +49,8 @@ struct EnteredFolder {
 
 // An open folder: its listing, and the handle through which its sub-folders
 // are entered by name. Different folders may be used on different threads
-// at once; once its listing has ended, Enter may be called from several
-// threads at once.
+// at once; once its listing has ended, Enter, Up and Identity may be called from
+// several threads at once.
 class Folder {
 public:
     virtual ~Folder() = default;
@@ -53,6 +61,11 @@ public:
     // off early, empty when it simply ended.
     virtual std::string ListingError() const = 0;
     virtual EnteredFolder Enter(const std::string& name) = 0;
+    // The folder this one lies in now, opened again through ".."; nullptr
+    // when that fails. The caller checks its identity: after a rename it is
+    // another folder.
+    virtual std::unique_ptr<Folder> Up() = 0;
+    virtual FolderIdentity Identity() = 0;
 };
 
 // The file system as the walk sees it. Replaceable, so that tests can fix

@@ -157,6 +157,20 @@ public:
         return {std::make_unique<PosixFolder>(fd, device_), {}};
     }
 
+    std::unique_ptr<Folder> Up() override {
+        // ".." is never a link; where it leads now is checked by the caller.
+        const int fd = openat(reader_.fd(), "..", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) return nullptr;
+        return std::make_unique<PosixFolder>(fd, device_);
+    }
+
+    FolderIdentity Identity() override {
+        struct stat st {};
+        // On failure, one that matches no other folder.
+        if (fstat(reader_.fd(), &st) != 0) return {~std::uint64_t{0}, reinterpret_cast<std::uintptr_t>(this)};
+        return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    }
+
 private:
     // The attribute word a find function would report. Only links and file
     // systems that do not fill d_type cost a stat.

@@ -51,6 +51,16 @@ public:
         return {std::make_unique<WinFolder>(path_ + Wide(name) + L"\\"), {}};
     }
 
+    // Folders are named by their paths, so the one above is always the one
+    // the path names: the path without its last folder.
+    std::unique_ptr<Folder> Up() override {
+        if (path_.size() < 2) return nullptr;
+        const std::size_t end = path_.find_last_of(L'\\', path_.size() - 2);
+        if (end == std::wstring::npos) return nullptr;
+        return std::make_unique<WinFolder>(path_.substr(0, end + 1));
+    }
+    FolderIdentity Identity() override { return {}; }
+
 private:
     bool Ended(DWORD error) {
         // An empty drive root has no entries at all; that is no failure.

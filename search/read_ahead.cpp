@@ -7,10 +7,13 @@
 namespace Module1 {
 
 ReadAhead::ReadAhead(std::unique_ptr<Folder> start, const ReadAheadLimits& limits)
-    : limits_(limits), start_(std::make_shared<FolderNode>()), active_readers_(std::min<std::size_t>(2, limits.readers)) {
-    start_->state = FolderNode::State::kReading;
+    : limits_(limits),
+      open_(limits.open_folders),
+      start_(std::make_shared<FolderNode>()),
+      active_readers_(std::min<std::size_t>(2, limits.readers)) {
+    start_->state_ = FolderNode::State::kReading;
     queue_.push_back(start_.get());
-    start_->place = queue_.begin();
+    start_->place_ = queue_.begin();
     Finish(*start_, std::move(start));
     for (std::size_t i = 0; i < limits_.readers; ++i) readers_.emplace_back([this, i] { Reader(i); });
 }
@@ -35,24 +38,24 @@ ReadAhead::~ReadAhead() {
 
 void ReadAhead::Take(FolderNode& node) {
     std::unique_lock lock(mutex_);
-    if (node.state != FolderNode::State::kRead && ++caught_up_ % kCatchUpsPerReader == 0 &&
+    if (node.state_ != FolderNode::State::kRead && ++caught_up_ % kCatchUpsPerReader == 0 &&
         active_readers_ < limits_.readers) {
         // The walk keeps catching up with the readers: reading waits on the
         // disk or the network, so more of them pay.
         ++active_readers_;
         more_readers_.notify_all();
     }
-    if (node.state == FolderNode::State::kQueued) {
+    if (node.state_ == FolderNode::State::kQueued) {
         // No reader has got here yet: the walk reads it itself.
-        node.state = FolderNode::State::kReading;
+        node.state_ = FolderNode::State::kReading;
         lock.unlock();
         Read(node);
         return;
     }
     awaited_ = &node;
-    node_read_.wait(lock, [&] { return node.state == FolderNode::State::kRead; });
+    node_read_.wait(lock, [&] { return node.state_ == FolderNode::State::kRead; });
     awaited_ = nullptr;
-    if (node.read_ahead) {
+    if (node.read_ahead_) {
         --folders_ahead_;
         bytes_ahead_ -= node.listing.Bytes();
         // Readers that stopped at the limit go on together once a quarter of
@@ -65,11 +68,14 @@ void ReadAhead::Take(FolderNode& node) {
 }
 
 void ReadAhead::Release(FolderNode& node) {
+    open_.Release(node);
     node.subfolders.clear();
     node.listing = {};
-    std::shared_ptr<Folder> dropped;  // closed after the lock is released
+}
+
+bool ReadAhead::ReadersPaused() {
     std::lock_guard lock(mutex_);
-    dropped = DropFolder(node);
+    return readers_paused_;
 }
 
 // Reads one folder that is marked as being read. Runs on a reader or on the
@@ -77,8 +83,7 @@ void ReadAhead::Release(FolderNode& node) {
 void ReadAhead::Read(FolderNode& node) {
     std::unique_ptr<Folder> folder;
     try {
-        std::shared_ptr<Folder> parent = ParentFolder(node, node.failure);
-        if (parent) {
+        if (std::shared_ptr<Folder> parent = open_.Parent(node, node.failure)) {
             EnteredFolder entered = parent->Enter(node.name);
             folder = std::move(entered.folder);
             node.failure = std::move(entered.failure);
@@ -86,45 +91,8 @@ void ReadAhead::Read(FolderNode& node) {
     } catch (const std::exception& error) {
         node.failure = error.what();
     }
-    std::shared_ptr<Folder> dropped;
-    {
-        std::lock_guard lock(mutex_);
-        FolderNode& parent = *node.parent;
-        if (--parent.unentered == 0) dropped = DropFolder(parent);
-    }
-    dropped.reset();
+    open_.Entered(node);
     Finish(node, std::move(folder));
-}
-
-// The open parent of the node; when its handle was given up, it is opened
-// again by name from the nearest folder above it that is still open.
-std::shared_ptr<Folder> ReadAhead::ParentFolder(FolderNode& node, std::string& failure) {
-    std::vector<const std::string*> names;  // from the open folder down to the parent
-    std::shared_ptr<Folder> folder;
-    FolderNode* parent = node.parent.get();
-    {
-        std::lock_guard lock(mutex_);
-        FolderNode* above = parent;
-        while (!above->folder) {
-            names.push_back(&above->name);
-            above = above->parent.get();
-        }
-        folder = above->folder;
-    }
-    for (auto name = names.rbegin(); name != names.rend(); ++name) {
-        EnteredFolder entered = folder->Enter(**name);
-        if (!entered.folder) {
-            failure = entered.failure;  // it went away or changed under the walk
-            return nullptr;
-        }
-        folder = std::move(entered.folder);
-    }
-    if (!names.empty()) {
-        // Its remaining sub-folders want it too.
-        std::lock_guard lock(mutex_);
-        if (!parent->folder && parent->unentered > 1) KeepFolder(*parent, folder);
-    }
-    return folder;
 }
 
 // Stores what was read and queues the sub-folders where the walk will need
@@ -144,20 +112,23 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
             node.subfolders.push_back(std::move(sub));
         }
     }
-    std::shared_ptr<Folder> shared(std::move(folder));
+    // Before the sub-folders are queued: a reader may take them at once.
+    open_.Read(node, std::move(folder), node.subfolders.size());
     bool wake_walk = false;
     std::size_t wake_readers = 0;
     {
         std::lock_guard lock(mutex_);
-        node.unentered = node.subfolders.size();
-        if (node.unentered > 0 && shared) KeepFolder(node, shared);
-        const auto after = std::next(node.place);
+        const auto after = std::next(node.place_);
         for (const auto& sub : node.subfolders) {
-            sub->place = queue_.insert(after, sub.get());
+            sub->place_ = queue_.insert(after, sub.get());
         }
-        queue_.erase(node.place);
-        if (node.read_ahead) bytes_ahead_ += node.listing.Bytes();
-        node.state = FolderNode::State::kRead;
+        queue_.erase(node.place_);
+        if (node.read_ahead_) {
+            bytes_ahead_ += node.listing.Bytes();
+            --reading_;
+        }
+        largest_ = std::max(largest_, node.listing.Bytes());
+        node.state_ = FolderNode::State::kRead;
         wake_walk = awaited_ == &node;
         // Only idle readers are woken, and none while they wait for room.
         if (!readers_paused_) wake_readers = std::min(node.subfolders.size(), idle_readers_);
@@ -166,25 +137,15 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
     for (std::size_t i = 0; i < wake_readers; ++i) work_.notify_one();
 }
 
-void ReadAhead::KeepFolder(FolderNode& node, std::shared_ptr<Folder> folder) {
-    // The start folder is always kept: every folder can be found again from it.
-    if (node.folder || (node.parent && open_ >= limits_.open_folders)) return;
-    node.folder = std::move(folder);
-    ++open_;
-}
-
-std::shared_ptr<Folder> ReadAhead::DropFolder(FolderNode& node) {
-    if (!node.folder || !node.parent) return nullptr;
-    --open_;
-    return std::move(node.folder);
-}
-
 // The first queued folder, unless the readers are at a limit.
 FolderNode* ReadAhead::NextToRead() {
-    if (folders_ahead_ >= limits_.folders || bytes_ahead_ >= limits_.bytes) readers_paused_ = true;
+    // A listing's size shows only once it is read: each one being read
+    // counts as large as the largest so far, so that readers starting
+    // together on large folders do not pass the limit many times over.
+    if (folders_ahead_ >= limits_.folders || bytes_ahead_ + reading_ * largest_ >= limits_.bytes) readers_paused_ = true;
     if (readers_paused_) return nullptr;
     for (FolderNode* node : queue_) {
-        if (node->state == FolderNode::State::kQueued) return node;
+        if (node->state_ == FolderNode::State::kQueued) return node;
     }
     return nullptr;
 }
@@ -204,9 +165,10 @@ void ReadAhead::Reader(std::size_t index) {
             --idle_readers_;
             continue;
         }
-        next->state = FolderNode::State::kReading;
-        next->read_ahead = true;
+        next->state_ = FolderNode::State::kReading;
+        next->read_ahead_ = true;
         ++folders_ahead_;
+        ++reading_;
         lock.unlock();
         Read(*next);
         lock.lock();

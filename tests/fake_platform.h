@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -38,9 +40,42 @@ struct FakeNode {
     }
 };
 
+// What a test sees of the fake's folders and how it steers them; shared by
+// all folders of one platform, from any thread.
+struct FakeScript {
+    std::atomic<int> live{0};       // folders open now
+    std::atomic<int> most_live{0};  // the most open at once
+    std::atomic<long> enters{0};    // sub-folders entered by name
+    std::atomic<long> ups{0};       // folders opened again through ".."
+    // Called with the name before an Enter answers (from the thread that
+    // enters); it may wait, and a reason it returns makes the Enter fail.
+    std::function<std::string(const std::string& name)> on_enter;
+    // Where ".." leads instead of the folder above, as if the folder had
+    // been moved; nullptr: the folder above.
+    std::function<const FakeNode*(const FakeNode& from)> up_to;
+};
+
+// The folders from one up to the start folder, so that a fake folder can go up.
+struct FakeTrail {
+    const FakeNode* node;
+    std::shared_ptr<const FakeTrail> up;
+};
+
 class FakeFolder final : public Module1::Folder {
 public:
-    explicit FakeFolder(const FakeNode& node) : node_(node) {}
+    FakeFolder(std::shared_ptr<const FakeTrail> trail, FakeScript* script)
+        : trail_(std::move(trail)), node_(*trail_->node), script_(script) {
+        if (script_ == nullptr) return;
+        const int live = ++script_->live;
+        for (int most = script_->most_live; live > most && !script_->most_live.compare_exchange_weak(most, live);) {
+        }
+    }
+    ~FakeFolder() override {
+        if (script_ != nullptr) --script_->live;
+    }
+    FakeFolder(const FakeFolder&) = delete;
+    FakeFolder& operator=(const FakeFolder&) = delete;
+
     bool Next(Module1::FindData& entry) override {
         if (next_ >= node_.entries.size()) return false;
         entry = node_.entries[next_++];
@@ -48,16 +83,37 @@ public:
     }
     std::string ListingError() const override { return node_.listing_error; }
     Module1::EnteredFolder Enter(const std::string& name) override {
+        if (script_ != nullptr) {
+            ++script_->enters;
+            if (script_->on_enter) {
+                if (std::string reason = script_->on_enter(name); !reason.empty()) return {nullptr, reason};
+            }
+        }
         const auto found = node_.children.find(name);
         if (found == node_.children.end()) return {nullptr, "No such file or directory"};
         const FakeNode& child = *found->second;
         if (child.other_volume) return {};
         if (!child.enter_failure.empty()) return {nullptr, child.enter_failure};
-        return {std::make_unique<FakeFolder>(child), {}};
+        return {std::make_unique<FakeFolder>(std::make_shared<const FakeTrail>(FakeTrail{&child, trail_}), script_), {}};
     }
+    std::unique_ptr<Module1::Folder> Up() override {
+        if (script_ != nullptr) {
+            ++script_->ups;
+            if (script_->up_to) {
+                if (const FakeNode* elsewhere = script_->up_to(node_)) {
+                    return std::make_unique<FakeFolder>(std::make_shared<const FakeTrail>(FakeTrail{elsewhere, nullptr}), script_);
+                }
+            }
+        }
+        if (!trail_->up) return nullptr;
+        return std::make_unique<FakeFolder>(trail_->up, script_);
+    }
+    Module1::FolderIdentity Identity() override { return {0, reinterpret_cast<std::uintptr_t>(&node_)}; }
 
 private:
+    std::shared_ptr<const FakeTrail> trail_;
     const FakeNode& node_;
+    FakeScript* script_;
     std::size_t next_ = 0;
 };
 
@@ -68,11 +124,12 @@ public:
     void MakeDriveCurrent(const std::string& drive) override { drives.push_back(drive); }
     std::unique_ptr<Module1::Folder> OpenFolder(const std::string& path) override {
         if (path != start_) throw Module1::SearchError(Module1::kCannotOpenStartFolder, path, "No such file or directory");
-        return std::make_unique<FakeFolder>(root_);
+        return std::make_unique<FakeFolder>(std::make_shared<const FakeTrail>(FakeTrail{&root_, nullptr}), &script);
     }
     Module1::OutputSystem& Output() override { return output != nullptr ? *output : Platform::Output(); }
     std::vector<std::string> drives;
     Module1::OutputSystem* output = nullptr;  // a double in place of the system's calls
+    FakeScript script;
 
 private:
     std::string start_;

@@ -5,11 +5,14 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -146,6 +149,82 @@ TEST(PosixWalk, DescendsDeeperThanTheSoftLimitOfOpenFiles) {
     if (result == "skip") GTEST_SKIP() << "hard limit of open files too low";
     EXPECT_EQ(test_support::FirstLine(result), "COMPLETED ...");
     EXPECT_EQ(ReadFile(temp.path() + "/out.txt"), "bottom.htm\r\n");
+}
+
+// Folders waiting for their last sub-folder to be entered are held open up
+// to a quarter of the soft limit, and the readers and the output file find
+// room in the rest: nothing is passed over, also with hundreds waiting. The
+// comb's next level is the folder the file system lists first, so that the
+// side folder waits at every level.
+TEST(PosixWalk, LeavesRoomForReadersAndOutputUnderALowLimitWithManyFoldersHeld) {
+    TempFolder temp;
+    chmod(temp.path().c_str(), 0777);
+    temp.Folder("comb/a");
+    temp.Folder("comb/b");
+    std::string next;
+    for (const auto& entry : std::filesystem::directory_iterator(temp.path() + "/comb")) {
+        if (next.empty()) next = entry.path().filename().string();
+    }
+    std::string level = "comb";
+    for (int i = 0; i < 200; ++i) {
+        temp.File(level + "/page.htm");
+        temp.Folder(level + "/a");
+        temp.Folder(level + "/b");
+        level += "/" + next;
+    }
+    const std::string result = RunUnprivileged([&] {
+        std::size_t open_now = 0;
+        for ([[maybe_unused]] const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) ++open_now;
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = open_now + 32;
+        if (limit.rlim_max < limit.rlim_cur) return std::string("skip");
+        setrlimit(RLIMIT_NOFILE, &limit);
+        RunScope scope(Settings(FileClass::kHtm, false, false), temp.path() + "/out.txt");
+        return scope.Walk(temp.path() + "/comb");
+    });
+    if (result == "skip") GTEST_SKIP() << "hard limit of open files too low";
+    EXPECT_EQ(test_support::FirstLine(result), "COMPLETED ...");
+    EXPECT_EQ(CrLfLines(temp.path() + "/out.txt").size(), 200u);
+}
+
+// A listing that breaks off after some entries says why, which makes the
+// walk pass its folder over. Here the folder of a process's open files goes
+// with the process while it is being read.
+TEST(PosixFolder, ListingThatBreaksOffPartWaySaysWhy) {
+    constexpr int kFiles = 3000;  // listed in several reads
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = std::max<rlim_t>(limit.rlim_cur, std::min<rlim_t>(limit.rlim_max, kFiles + 100));
+        setrlimit(RLIMIT_NOFILE, &limit);
+        int opened = 0;
+        while (opened < kFiles && dup(ready[1]) >= 0) ++opened;
+        const char answer = opened == kFiles ? 'y' : 'n';
+        [[maybe_unused]] const auto written = write(ready[1], &answer, 1);
+        pause();
+        _exit(0);
+    }
+    close(ready[1]);
+    char answer = 'n';
+    [[maybe_unused]] const auto got = read(ready[0], &answer, 1);
+    close(ready[0]);
+    std::unique_ptr<Folder> folder;
+    FindData entry;
+    if (answer == 'y') {
+        folder = NativePlatform().OpenFolder("/proc/" + std::to_string(child) + "/fd/");
+        EXPECT_TRUE(folder->Next(entry));
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    if (answer != 'y') GTEST_SKIP() << "hard limit of open files too low";
+    std::size_t entries = 1;
+    while (folder->Next(entry)) ++entries;
+    EXPECT_LT(entries, static_cast<std::size_t>(kFiles));
+    EXPECT_EQ(folder->ListingError(), std::strerror(ENOENT));
 }
 
 // Another file system mounted below the start folder is a volume of its own.

@@ -255,7 +255,9 @@ TEST(WinOutput, AppendsToAnExistingCodePageFile) {
 }
 
 // Readers with every limit spent at once (handles given up, folders read
-// by the walk itself) write what the walk without readers writes.
+// by the walk itself), and readers with few handles in a comb, where
+// folders given up are opened again through their sub-folders, write what
+// the walk without readers writes.
 TEST(WinReadAhead, WritesWhatTheSequentialWalkWrites) {
     WinFolderFixture folder("Z:\\tmp\\");
     const std::string root = folder.path() + "tree\\";
@@ -269,9 +271,16 @@ TEST(WinReadAhead, WritesWhatTheSequentialWalkWrites) {
             WinFolderFixture::MakeFile(sub + std::to_string(b) + "\\page " + std::to_string(b) + ".HTML");
         }
     }
-    std::string outputs[2];
-    const ReadAheadLimits limits[2] = {{}, {3, 2, 512, 1}};
-    for (int i = 0; i < 2; ++i) {
+    std::string level = root + "comb\\";
+    for (int depth = 0; depth < 12; ++depth) {
+        WinFolderFixture::MakeFolder(level);
+        WinFolderFixture::MakeFile(level + "page.htm");
+        for (const char* side : {"a", "b", "c", "e", "f"}) WinFolderFixture::MakeFolder(level + side + "\\");
+        level += "d\\";
+    }
+    std::string outputs[3];
+    const ReadAheadLimits limits[3] = {{}, {3, 2, 512, 1}, {3, 64, 4 << 20, 3}};
+    for (int i = 0; i < 3; ++i) {
         const std::string out = folder.path() + "out" + std::to_string(i) + ".htm";
         RunScope scope(Settings(FileClass::kHtm), out);
         scope.request.start_drive = "Z:";
@@ -280,8 +289,9 @@ TEST(WinReadAhead, WritesWhatTheSequentialWalkWrites) {
         RunSearch(NativePlatform(), scope.request, scope.observer, summary, limits[i]);
         outputs[i] = ReadFile(out);
     }
-    EXPECT_EQ(CrLfLines(folder.path() + "out0.htm").size(), 30u);
+    EXPECT_EQ(CrLfLines(folder.path() + "out0.htm").size(), 42u);
     EXPECT_EQ(outputs[1], outputs[0]);
+    EXPECT_EQ(outputs[2], outputs[0]);
 }
 
 }  // namespace
