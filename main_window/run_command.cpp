@@ -49,6 +49,8 @@ void ExecuteRun(RunWindow& window, WindowPacer& pacer) {
         if (window.ShowSave(default_ext, Form1Description::kSaveDialogTitle)) {
             window.SetBusyPointer(true);
             CaptureRunSettings(window);
+            // Before the lock, so that the focus does not pass on to Exit.
+            window.FocusControl(Form1Description::kFocusDuringRun);
             SetRunLocked(window, true);
             locked = true;
             pacer.Begin();

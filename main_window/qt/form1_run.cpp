@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "form1.h"
+#include "form1_description.h"
 #include "form2.h"
 #include "message_box.h"
 #include "native_names.h"
@@ -43,6 +44,12 @@ void Form1::SetEnabled(std::string_view control, bool enabled) {
 }
 
 void Form1::FocusControl(std::string_view control) {
+    if (control == Form1Description::kFocusDuringRun) {
+        // The window itself takes no keys and no input method; Exit keeps
+        // its place after it in the focus chain.
+        setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (auto* widget = findChild<QWidget*>(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())))) {
         widget->setFocus(Qt::OtherFocusReason);
     }

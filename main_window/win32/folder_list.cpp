@@ -84,7 +84,13 @@ void FolderList::DrawRow(const DRAWITEMSTRUCT& item) const {
     const FolderRow& row = rows_[item.itemID];
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool enabled = IsWindowEnabled(list_);
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected && enabled ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    // The open folder's row is filled in the highlight colour while the list
+    // has the focus and in the face colour without it, so that the focus
+    // shows plainly, not only as a dotted line.
+    const bool focused = (item.itemState & ODS_FOCUS) != 0;
+    const bool highlighted = selected && enabled && focused;
+    FillRect(item.hDC, &item.rcItem,
+             GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : selected && enabled ? COLOR_BTNFACE : COLOR_WINDOW));
 
     const int icon = MulDiv(16, static_cast<int>(dpi_), 96);
     const int indent = MulDiv(7, static_cast<int>(dpi_), 96);
@@ -97,7 +103,7 @@ void FolderList::DrawRow(const DRAWITEMSTRUCT& item) const {
     }
     place.left += icon + 3;
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const std::wstring text = Wide(row.text);
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &place,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -4,8 +4,11 @@
 
 #include "form1.h"
 
+#include <shellapi.h>
+
 #include "drives.h"
 #include "run_settings.h"
+#include "start_folder.h"
 #include "texts.h"
 #include "win32_ids.h"
 #include "win32_text.h"
@@ -72,6 +75,8 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
     OpenStartFolder();
     Form_Load();
     last_focus_ = Control("Command_Exec");
+    // Folders and files dropped anywhere on the window, its controls included.
+    DragAcceptFiles(window_, TRUE);
 }
 
 Form1::~Form1() {
@@ -120,18 +125,29 @@ LRESULT Form1::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_ACTIVATE:
         if (LOWORD(w) == WA_INACTIVE) {
             HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(window_, focus)) last_focus_ = focus;
+            if (focus != nullptr && (focus == window_ || IsChild(window_, focus))) last_focus_ = focus;
         }
         break;  // activation focuses the window, which hands the focus on below
     case WM_SETFOCUS:
         // Back to the control that had the focus when the window was left.
-        if (last_focus_ != nullptr && IsWindowEnabled(last_focus_)) {
+        // During a run the window itself keeps it unless Exit had it: no
+        // key acts there.
+        if (last_focus_ != nullptr && last_focus_ != window_ && IsWindowEnabled(last_focus_)) {
             SetFocus(last_focus_);
-        } else {
+        } else if (!busy_) {
             SetFocus(Control("Command_Exit"));
         }
         UpdateDefaultButton();
         return 0;
+    case WM_DROPFILES: {
+        const auto drop = reinterpret_cast<HDROP>(w);
+        std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+        DragFinish(drop);
+        // Not during a run: the walk's folder stays the one shown.
+        if (!busy_ && !path.empty()) SelectPointedFolder(Utf8(path));
+        return 0;
+    }
     case kUpdateDefaultButton:
         UpdateDefaultButton();
         return 0;
@@ -189,6 +205,23 @@ void Form1::OpenStartFolder() {
             return;
         }
     }
+}
+
+void Form1::SelectPointedFolder(const std::string& path) {
+    FolderPlace place;
+    std::string message;
+    if (!PlacePointedAt(path, Drive1->Drives(), place, message)) {
+        ShowMessageBox(message);
+        return;
+    }
+    std::string failure;
+    // Opening the folder rewrites start_folder through Dir1_Change.
+    if (!Dir1->Open(place.root, place.folder, failure)) {
+        ShowMessageBox(std::string(Module1::kCannotOpenFolder) + ": " + place.folder + " (" + failure + ")");
+        return;
+    }
+    Drive1->SelectDrive(place.root);
+    Module1::run_settings.start_drive = Drive1->Drive();
 }
 
 void Form1::Form_Load() {
@@ -268,8 +301,8 @@ std::string Form1::FreeExtensionText() const { return Text1Text(); }
 void Form1::SetEnabled(std::string_view name, bool enabled) {
     HWND control = Control(name);
     if (control == nullptr) return;
-    // A locked control gives the focus to Exit, which stays live.
-    if (!enabled && GetFocus() == control) SetFocus(Control("Command_Exit"));
+    // A locked control gives the focus to the window, where no key acts.
+    if (!enabled && GetFocus() == control) SetFocus(window_);
     EnableWindow(control, enabled);
 }
 
@@ -285,8 +318,15 @@ void Form1::SetBusyPointer(bool busy) {
 }
 
 void Form1::FocusControl(std::string_view name) {
+    if (name == fd::kFocusDuringRun) {
+        last_focus_ = window_;
+        SetFocus(window_);
+        UpdateDefaultButton();
+        return;
+    }
     HWND control = Control(name);
     if (control == nullptr || !IsWindowEnabled(control)) return;
+    last_focus_ = control;
     SetFocus(control);
     UpdateDefaultButton();
 }
