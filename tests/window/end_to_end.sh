@@ -5,8 +5,8 @@
 # output's name typed into the save dialog, Enter, Enter on "COMPLETED ...";
 # then Space runs again (the focus is back on Execute) rather than quitting;
 # Tab and Space on Exit end the program. The listings must equal the
-# command-line tool's for the same folder. Then a stray Enter and Space
-# during a run end nothing.
+# command-line tool's for the same folder. Then, started on a folder named
+# on the command line, a stray Enter and Space during a run end nothing.
 #
 #   end_to_end.sh PATH/TO/marrowpine PATH/TO/marrowpine-list
 set -euo pipefail
@@ -76,13 +76,13 @@ same_lines "$work/site/again.txt" "$work/expected.htm"
 xdotool key Tab space                      # Exit follows Execute
 ended
 
-# A stray Enter and Space while the walk goes (an input method's extra
-# Enter for the dialog, 0.3 s late) act on nothing: the run completes with
-# every line. Every write of the program waits 2 ms, as on a slow share, so
-# that the walk of 1,000 files surely lasts while the keys come.
+# Started on a folder named on the command line, from another one. A stray
+# Enter and Space while the walk goes (an input method's extra Enter for the
+# dialog, 0.3 s late) act on nothing: the run completes with every line.
+# Every write of the program waits 2 ms, as on a slow share, so that the
+# walk of 1,000 files surely lasts while the keys come.
 for d in $(seq 10); do mkdir -p "$work/tree/d$d"; (cd "$work/tree/d$d" && touch f{1..100}.htm); done
-cd "$work/tree"
-strace -f -qq -o /dev/null -e trace=write -e inject=write:delay_enter=2000 "$program" &
+strace -f -qq -o /dev/null -e trace=write -e inject=write:delay_enter=2000 "$program" "$work/tree" &
 app_pid=$!
 wait_for count_is MARROWPINE 1
 main=$(xdotool search --onlyvisible --name '^MARROWPINE$' | head -n1)
@@ -91,12 +91,12 @@ xdotool key Return
 wait_for active_named 検索結果を保存
 xdotool type --delay 40 walk.txt
 xdotool key Return
-wait_for test -s "$work/tree/walk.txt"
+wait_for test -s "$work/site/walk.txt"
 xdotool key Return space
-[ "$(grep -c '' "$work/tree/walk.txt")" -lt 1000 ] || fail "the walk had ended before the stray keys came"
+[ "$(grep -c '' "$work/site/walk.txt")" -lt 1000 ] || fail "the walk had ended before the stray keys came"
 wait_for count_is MARROWPINE 2          # "COMPLETED ..."
 wait_for active_is_not "$main"
-[ "$(grep -c '' "$work/tree/walk.txt")" -eq 1000 ] || fail "$(grep -c '' "$work/tree/walk.txt") of 1000 lines"
+[ "$(grep -c '' "$work/site/walk.txt")" -eq 1000 ] || fail "$(grep -c '' "$work/site/walk.txt") of 1000 lines"
 xdotool key Return
 wait_for count_is MARROWPINE 1
 wait_for active_is "$main"
