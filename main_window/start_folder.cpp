@@ -16,9 +16,10 @@ StartArguments ParseStartArguments(const std::vector<std::string>& arguments) {
         } else if (!options_ended && (argument == "-h" || argument == "--help")) {
             parsed.help = true;
         } else if (!options_ended && argument.size() > 1 && argument[0] == '-') {
-            parsed.error = "unknown option '" + argument + "'";
+            // The arguments are not echoed: a name may hold a terminal's controls.
+            parsed.error = "unknown option (a FOLDER that starts with \"-\" follows \"--\")";
         } else if (parsed.folder) {
-            parsed.error = "more than one FOLDER: '" + *parsed.folder + "' and '" + argument + "'";
+            parsed.error = "more than one FOLDER";
         } else {
             parsed.folder = argument;
         }

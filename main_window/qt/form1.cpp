@@ -36,6 +36,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
         std::fflush(nullptr);
         std::_Exit(EXIT_SUCCESS);
     };
+    InstallAccessibility();
     BuildLayout();
     pacer_ = WindowPacer({
         .paint_status = [this](const std::string& text) {

@@ -66,6 +66,8 @@ public:
 
     // The pacing of the last run's walk.
     const PacingStats& LastRunPacing() const { return pacer_.Stats(); }
+    // Whether a run is going (from the save dialog's close to the unlock).
+    bool IsBusy() const { return busy_; }
 
     // The handlers, connected to their controls' events.
     void Form_Load();
@@ -102,6 +104,8 @@ private:
     // it carries none or a run is going.
     std::string DroppedPath(const QMimeData* data) const;
     void InstallWindowHooks();
+    // Screen readers hear the window as busy during a run.
+    static void InstallAccessibility();
 
     // What the Execute command asks of the window.
     bool IsSelected(std::string_view option) const override;

@@ -1,6 +1,8 @@
 // The Execute command's questions about the window, answered with Qt's
 // widgets; the command itself is the shared one (run_command.h).
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +14,35 @@
 #include "form2.h"
 #include "message_box.h"
 #include "native_names.h"
+
+namespace {
+
+// Form1 as a screen reader sees it: a window that is busy while a run goes,
+// when the focus rests on the window itself.
+class AccessibleForm1 : public QAccessibleWidget {
+public:
+    explicit AccessibleForm1(Form1* form) : QAccessibleWidget(form, QAccessible::Window) {}
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.busy = static_cast<const Form1*>(widget())->IsBusy();
+        return state;
+    }
+};
+
+QAccessibleInterface* AccessibleForm1Factory(const QString& class_name, QObject* object) {
+    if (class_name != QLatin1String("Form1") || !object->isWidgetType()) return nullptr;
+    return new AccessibleForm1(static_cast<Form1*>(object));
+}
+
+}  // namespace
+
+void Form1::InstallAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(AccessibleForm1Factory);
+        return true;
+    }();
+    (void)installed;
+}
 
 void Form1::InstallWindowHooks() { ::InstallWindowHooks(*this, pacer_); }
 
@@ -62,6 +93,10 @@ void Form1::SetBusyPointer(bool busy) {
     } else {
         unsetCursor();
     }
+    QAccessible::State changed;
+    changed.busy = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 bool Form1::ShowSave(const char* default_ext, const char* title) {
