@@ -1,17 +1,18 @@
 // Form1's behaviour outside a run: the initial state, the class options,
-// the drive and folder lists, About, and the end of the program.
+// the drive and folder lists, the folder it is pointed at (command line,
+// drops), About, and the end of the program.
 
 #include "form1.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
-#include <QUrl>
-#include <QCoreApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 
