@@ -46,9 +46,14 @@ std::vector<const Control*> OptionGroup(const Control& option);
 // drive it shows, the status label's is not the match it shows).
 std::string_view AccessibleName(const Control& control);
 
+// While a run goes the focus rests on the window itself, where Enter, Space
+// and an input method's keys act on nothing: a key meant for the save dialog
+// that arrives late (an input method often wants one Enter to commit the
+// name and one more for the dialog) cannot end the walk. Exit stays live for
+// the mouse and the close box, and Tab reaches it from there.
+inline constexpr std::string_view kFocusDuringRun = "Form1";
 // Execute takes the focus back when a run ends, completed, cancelled or
-// failed, so that Enter or Space runs again: while the run locked it, the
-// focus had moved on to Exit.
+// failed, so that Enter or Space runs again.
 inline constexpr std::string_view kFocusAfterRun = "Command_Exec";
 
 // The controls a run locks, in the order it locks and unlocks them.

@@ -57,6 +57,8 @@ bool ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platfo
         if (window.ShowSave(default_ext, Form1Description::kSaveDialogTitle)) {
             window.SetBusyPointer(true);
             const Module1::RunRequest request = CaptureRunSettings(window);
+            // Before the lock, so that the focus does not pass on to Exit.
+            window.FocusControl(Form1Description::kFocusDuringRun);
             SetRunLocked(window, true);
             locked = true;
             pacer.Begin();

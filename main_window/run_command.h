@@ -23,7 +23,7 @@ public:
     // The text of Text1, as the run settings keep names.
     virtual std::string FreeExtensionText() const = 0;
     virtual void SetEnabled(std::string_view control, bool enabled) = 0;
-    // Gives the control the keyboard focus.
+    // Gives the control the keyboard focus; "Form1" is the window itself.
     virtual void FocusControl(std::string_view control) = 0;
     // The hourglass over the window, or the default pointer again.
     virtual void SetBusyPointer(bool busy) = 0;

@@ -25,6 +25,12 @@ std::vector<Drive> DrivesFromMountTable(std::string_view table);
 // The process's current folder, as an absolute path.
 std::string CurrentFolder();
 
+// The folder a path names, as the lists open it: a folder itself, or the
+// folder that holds a file; absolute and without "." or ".." steps (a path
+// that is not absolute is taken from the current folder). False, with the
+// system's reason, when nothing is there.
+bool FolderNamedBy(const std::string& path, std::string& folder, std::string& failure);
+
 // The mount point of the drive that holds the folder: the longest mount point
 // that is the folder itself or one of its parents. Empty when none is.
 std::string DriveHolding(const std::vector<Drive>& drives, const std::string& folder);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -120,6 +121,28 @@ std::string CurrentFolder() {
     }
     path.resize(std::strlen(path.c_str()));
     return path;
+}
+
+bool FolderNamedBy(const std::string& path, std::string& folder, std::string& failure) {
+    struct stat st {};
+    if (path.empty() || stat(path.c_str(), &st) != 0) {
+        failure = std::strerror(path.empty() ? ENOENT : errno);
+        return false;
+    }
+    std::string named = path;
+    if (!S_ISDIR(st.st_mode)) {
+        // The folder the file's name lies in, not that of what a link leads to.
+        const std::size_t slash = path.find_last_of('/');
+        named = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    }
+    char* resolved = realpath(named.c_str(), nullptr);
+    if (resolved == nullptr) {
+        failure = std::strerror(errno);
+        return false;
+    }
+    folder = resolved;
+    std::free(resolved);
+    return true;
 }
 
 std::string DriveHolding(const std::vector<Drive>& drives, const std::string& folder) {

@@ -40,6 +40,32 @@ std::string CurrentFolder() {
     return Utf8(path);
 }
 
+bool FolderNamedBy(const std::string& path, std::string& folder, std::string& failure) {
+    const std::wstring given = Wide(path);
+    const DWORD size = path.empty() ? 0 : GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        failure = Reason(path.empty() ? ERROR_FILE_NOT_FOUND : GetLastError());
+        return false;
+    }
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(given.c_str(), size, full.data(), nullptr));
+    const DWORD attributes = GetFileAttributesW(LongPath(full).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        failure = Reason(GetLastError());
+        return false;
+    }
+    // Only folders on a drive letter: the drive list has no other.
+    if (full.size() < 3 || full[1] != L':' || full[2] != L'\\') {
+        failure = Reason(ERROR_BAD_PATHNAME);
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) full.resize(full.find_last_of(L'\\') + 1);
+    // "C:\" keeps its separator; any other folder is named without one.
+    while (full.size() > 3 && full.back() == L'\\') full.pop_back();
+    folder = Utf8(full);
+    return true;
+}
+
 std::string DriveHolding(const std::vector<Drive>& drives, const std::string& folder) {
     for (const Drive& drive : drives) {
         if (folder.size() >= 2 && folder[1] == ':' && drive.mount_point.size() >= 2 &&

@@ -1,13 +1,18 @@
 // Form1's behaviour outside a run: the initial state, the class options,
-// the drive and folder lists, About, and the end of the program.
+// the drive and folder lists, the folder it is pointed at (command line,
+// drops), About, and the end of the program.
 
 #include "form1.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,6 +25,8 @@
 #include "message_box.h"
 #include "native_names.h"
 #include "platform.h"
+#include "start_folder.h"
+#include "texts.h"
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     // Nothing is saved and nothing needs tearing down: the end is immediate,
@@ -28,6 +35,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
         std::fflush(nullptr);
         std::_Exit(EXIT_SUCCESS);
     };
+    InstallAccessibility();
     BuildLayout();
     pacer_ = WindowPacer({
         .paint_status = [this](const std::string& text) {
@@ -41,6 +49,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
         .process_events = [] { QCoreApplication::processEvents(); },
     });
     ConnectHandlers();
+    setAcceptDrops(true);
+    // The text box would take a dropped file's name as text.
+    Text1->installEventFilter(this);
     Drive1->SetDrives(Module1::ListDrives());
     OpenStartFolder();
     Form_Load();
@@ -84,6 +95,66 @@ void Form1::OpenStartFolder() {
     if (!root.empty()) Drive1->SelectDrive(root);
 }
 
+void Form1::SelectPointedFolder(const std::string& path) {
+    FolderPlace place;
+    std::string message;
+    if (!PlacePointedAt(path, Drive1->Drives(), place, message)) {
+        ::ShowMessageBox(this, ShownText(message));
+        return;
+    }
+    std::string failure;
+    // Opening the folder rewrites the start folder through Dir1_Change.
+    if (!Dir1->Open(place.root, place.folder, failure)) {
+        ::ShowMessageBox(this, QString::fromUtf8(Module1::kCannotOpenFolder) + QStringLiteral(": %1 (%2)")
+                                   .arg(ShownText(place.folder), QString::fromUtf8(failure)));
+        return;
+    }
+    Drive1->SelectDrive(place.root);
+    selection_.start_drive = Drive1->Drive();
+}
+
+std::string Form1::DroppedPath(const QMimeData* data) const {
+    if (busy_ || data == nullptr) return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) return QFile::encodeName(url.toLocalFile()).toStdString();
+    }
+    return {};
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedPath(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedPath(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const std::string path = DroppedPath(event->mimeData());
+    if (path.empty()) return;
+    event->acceptProposedAction();
+    SelectPointedFolder(path);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // Text dropped on Text1 is still typed text; a dropped file is a folder.
+    if (watched == Text1 && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+                             event->type() == QEvent::Drop)) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (drop->mimeData()->hasUrls()) {
+            if (event->type() == QEvent::Drop) {
+                dropEvent(drop);
+            } else if (DroppedPath(drop->mimeData()).empty()) {
+                drop->ignore();
+            } else {
+                drop->acceptProposedAction();
+            }
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void Form1::Form_Load() {
     opt_ext1->setChecked(true);
     opt_out1->setChecked(true);
@@ -122,7 +193,13 @@ void Form1::opt_ext2_Click() { Text1->setText(QString()); }
 void Form1::opt_ext3_Click() { Text1->setText(QString()); }
 void Form1::opt_ext4_Click() { Text1->setText(QString()); }
 void Form1::opt_ext5_Click() { Text1->setText(QString()); }
-void Form1::opt_ext6_Click() { Text1->setFocus(); }
+void Form1::opt_ext6_Click() {
+    Text1->setFocus();
+    // An arrow key selects the option before its own handling puts the
+    // focus on it; the caret goes to Text1 once that is done.
+    QMetaObject::invokeMethod(
+        this, [this] { if (opt_ext6->isChecked() && opt_ext6->hasFocus()) Text1->setFocus(); }, Qt::QueuedConnection);
+}
 
 void Form1::mnuFile_about_about_Click() {
     ::ShowMessageBox(this, QString::fromUtf8(Form1Description::kAboutText));

@@ -16,6 +16,7 @@ class FrameBox;
 class QAction;
 class QLineEdit;
 class QMenu;
+class QMimeData;
 class QPushButton;
 class QRadioButton;
 
@@ -52,6 +53,11 @@ public:
     QMenu* mnuFile_about;
     QAction* mnuFile_about_about;
 
+    // Opens the lists on the folder the path points at (a file: the folder
+    // that holds it); a path that points nowhere says so in a box and the
+    // lists stay where they are. The command line and drops come here.
+    void SelectPointedFolder(const std::string& path);
+
     // The hidden host of the save dialog, created on first use.
     Form2& DialogHost();
 
@@ -60,6 +66,8 @@ public:
 
     // The pacing of the last run's walk.
     const PacingStats& LastRunPacing() const { return pacer_.Stats(); }
+    // Whether a run is going (from the save dialog's close to the unlock).
+    bool IsBusy() const { return busy_; }
 
     // The handlers, connected to their controls' events.
     void Form_Load();
@@ -82,6 +90,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A folder or file dropped anywhere on the window selects its folder,
+    // except during a run.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildLayout();
@@ -89,6 +103,11 @@ private:
     void ConnectHandlers();
     void PlaceWindow();
     void OpenStartFolder();
+    // The local path a drop carries, the file system's bytes; empty when
+    // it carries none or a run is going.
+    std::string DroppedPath(const QMimeData* data) const;
+    // Screen readers hear the window as busy during a run.
+    static void InstallAccessibility();
 
     // What the Execute command asks of the window.
     bool IsSelected(std::string_view option) const override;

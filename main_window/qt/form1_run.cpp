@@ -1,6 +1,8 @@
 // The Execute command's questions about the window, answered with Qt's
 // widgets; the command itself is the shared one (run_command.h).
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,10 +10,40 @@
 #include <QTimer>
 
 #include "form1.h"
+#include "form1_description.h"
 #include "form2.h"
 #include "message_box.h"
 #include "native_names.h"
 #include "platform.h"
+
+namespace {
+
+// Form1 as a screen reader sees it: a window that is busy while a run goes,
+// when the focus rests on the window itself.
+class AccessibleForm1 : public QAccessibleWidget {
+public:
+    explicit AccessibleForm1(Form1* form) : QAccessibleWidget(form, QAccessible::Window) {}
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.busy = static_cast<const Form1*>(widget())->IsBusy();
+        return state;
+    }
+};
+
+QAccessibleInterface* AccessibleForm1Factory(const QString& class_name, QObject* object) {
+    if (class_name != QLatin1String("Form1") || !object->isWidgetType()) return nullptr;
+    return new AccessibleForm1(static_cast<Form1*>(object));
+}
+
+}  // namespace
+
+void Form1::InstallAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(AccessibleForm1Factory);
+        return true;
+    }();
+    (void)installed;
+}
 
 void Form1::Command_Exec_Click() {
     // The next dialog opens where this run wrote, never where one failed.
@@ -43,6 +75,12 @@ void Form1::SetEnabled(std::string_view control, bool enabled) {
 }
 
 void Form1::FocusControl(std::string_view control) {
+    if (control == Form1Description::kFocusDuringRun) {
+        // The window itself takes no keys and no input method; Exit keeps
+        // its place after it in the focus chain.
+        setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (auto* widget = findChild<QWidget*>(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())))) {
         widget->setFocus(Qt::OtherFocusReason);
     }
@@ -55,6 +93,10 @@ void Form1::SetBusyPointer(bool busy) {
     } else {
         unsetCursor();
     }
+    QAccessible::State changed;
+    changed.busy = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 bool Form1::ShowSave(const char* default_ext, const char* title) {

@@ -85,7 +85,13 @@ void FolderList::DrawRow(const DRAWITEMSTRUCT& item) const {
     const FolderRow& row = rows_[item.itemID];
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool enabled = IsWindowEnabled(list_);
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected && enabled ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    // The open folder's row is filled in the highlight colour while the list
+    // has the focus and in the face colour without it, so that the focus
+    // shows plainly, not only as a dotted line.
+    const bool focused = (item.itemState & ODS_FOCUS) != 0;
+    const bool highlighted = selected && enabled && focused;
+    FillRect(item.hDC, &item.rcItem,
+             GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : selected && enabled ? COLOR_BTNFACE : COLOR_WINDOW));
 
     const int icon = MulDiv(16, static_cast<int>(dpi_), 96);
     const int indent = MulDiv(7, static_cast<int>(dpi_), 96);
@@ -98,7 +104,7 @@ void FolderList::DrawRow(const DRAWITEMSTRUCT& item) const {
     }
     place.left += icon + 3;
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetTextColor(item.hDC, GetSysColor(!enabled ? COLOR_GRAYTEXT : highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     // Shown with its controls escaped: a C1 control or a bidirectional
     // override in a name cannot hide or reorder the row.
     const std::wstring text = Wide(Module1::ShownName(row.text));

@@ -4,8 +4,12 @@
 
 #include "form1.h"
 
+#include <shellapi.h>
+
 #include "drives.h"
 #include "platform.h"
+#include "shown_name.h"
+#include "start_folder.h"
 #include "texts.h"
 #include "win32_ids.h"
 #include "win32_text.h"
@@ -70,6 +74,8 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
     OpenStartFolder();
     Form_Load();
     last_focus_ = Control("Command_Exec");
+    // Folders and files dropped anywhere on the window, its controls included.
+    DragAcceptFiles(window_, TRUE);
 }
 
 Form1::~Form1() {
@@ -117,18 +123,29 @@ LRESULT Form1::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_ACTIVATE:
         if (LOWORD(w) == WA_INACTIVE) {
             HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(window_, focus)) last_focus_ = focus;
+            if (focus != nullptr && (focus == window_ || IsChild(window_, focus))) last_focus_ = focus;
         }
         break;  // activation focuses the window, which hands the focus on below
     case WM_SETFOCUS:
         // Back to the control that had the focus when the window was left.
-        if (last_focus_ != nullptr && IsWindowEnabled(last_focus_)) {
+        // During a run the window itself keeps it unless Exit had it: no
+        // key acts there.
+        if (last_focus_ != nullptr && last_focus_ != window_ && IsWindowEnabled(last_focus_)) {
             SetFocus(last_focus_);
-        } else {
+        } else if (!busy_) {
             SetFocus(Control("Command_Exit"));
         }
         UpdateDefaultButton();
         return 0;
+    case WM_DROPFILES: {
+        const auto drop = reinterpret_cast<HDROP>(w);
+        std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+        DragFinish(drop);
+        // Not during a run: the walk's folder stays the one shown.
+        if (!busy_ && !path.empty()) SelectPointedFolder(Utf8(path));
+        return 0;
+    }
     case kUpdateDefaultButton:
         UpdateDefaultButton();
         return 0;
@@ -178,6 +195,24 @@ void Form1::OpenStartFolder() {
             return Dir1->Open(drive, folder, failure);
         });
     if (!root.empty()) Drive1->SelectDrive(root);
+}
+
+void Form1::SelectPointedFolder(const std::string& path) {
+    FolderPlace place;
+    std::string message;
+    if (!PlacePointedAt(path, Drive1->Drives(), place, message)) {
+        ShowMessageBox(Module1::ShownName(message));
+        return;
+    }
+    std::string failure;
+    // Opening the folder rewrites the start folder through Dir1_Change.
+    if (!Dir1->Open(place.root, place.folder, failure)) {
+        ShowMessageBox(std::string(Module1::kCannotOpenFolder) + ": " + Module1::ShownName(place.folder) + " (" +
+                       failure + ")");
+        return;
+    }
+    Drive1->SelectDrive(place.root);
+    selection_.start_drive = Drive1->Drive();
 }
 
 void Form1::Form_Load() {
@@ -260,8 +295,8 @@ std::string Form1::FreeExtensionText() const { return Text1Text(); }
 void Form1::SetEnabled(std::string_view name, bool enabled) {
     HWND control = Control(name);
     if (control == nullptr) return;
-    // A locked control gives the focus to Exit, which stays live.
-    if (!enabled && GetFocus() == control) SetFocus(Control("Command_Exit"));
+    // A locked control gives the focus to the window, where no key acts.
+    if (!enabled && GetFocus() == control) SetFocus(window_);
     EnableWindow(control, enabled);
 }
 
@@ -277,8 +312,15 @@ void Form1::SetBusyPointer(bool busy) {
 }
 
 void Form1::FocusControl(std::string_view name) {
+    if (name == fd::kFocusDuringRun) {
+        last_focus_ = window_;
+        SetFocus(window_);
+        UpdateDefaultButton();
+        return;
+    }
     HWND control = Control(name);
     if (control == nullptr || !IsWindowEnabled(control)) return;
+    last_focus_ = control;
     SetFocus(control);
     UpdateDefaultButton();
 }

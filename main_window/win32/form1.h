@@ -25,6 +25,10 @@ public:
     Form1& operator=(const Form1&) = delete;
 
     HWND Window() const { return window_; }
+    // Opens the lists on the folder the path points at (a file: the folder
+    // that holds it); a path that points nowhere says so in a box and the
+    // lists stay where they are. The command line and drops come here.
+    void SelectPointedFolder(const std::string& path);
     // The control of that name in the description, or nullptr.
     HWND Control(std::string_view name) const;
 

@@ -28,7 +28,8 @@ void Form1::PumpMessages() {
 }
 
 bool Form1::PreTranslate(MSG& message) {
-    if (message.hwnd == nullptr || !IsChild(window_, message.hwnd)) return false;
+    // The window itself holds the focus during a run; Tab leads on from it.
+    if (message.hwnd == nullptr || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) return false;
     if (Pressed(VK_MENU) || Pressed(VK_CONTROL)) return false;
     HWND focus = GetFocus();
     if (IsKeyDown(message, VK_TAB)) {

@@ -4,14 +4,44 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 #include "form1.h"
+#include "start_folder.h"
+#include "texts.h"
+#include "win32_text.h"
+
+namespace {
+
+// The command line after the program's name, from its wide form, so that
+// any folder name comes through.
+std::vector<std::string> Arguments() {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide != nullptr && i < count; ++i) arguments.push_back(Module1::win32::Utf8(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     // The manifest asks for common controls 6 and per-monitor resolution.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // A window program has no console: the usage shows in a box.
+    const StartArguments arguments = ParseStartArguments(Arguments());
+    if (!arguments.error.empty() || arguments.help) {
+        const std::string text = arguments.error.empty() ? kStartUsage : arguments.error + "\n\n" + kStartUsage;
+        MessageBoxW(nullptr, Module1::win32::Wide(text).c_str(), Module1::win32::Wide(Module1::kTitle).c_str(), MB_OK);
+        return arguments.help ? 0 : 2;
+    }
     Form1 form1(instance);
+    if (arguments.folder) form1.SelectPointedFolder(*arguments.folder);
     ShowWindow(form1.Window(), show);
     UpdateWindow(form1.Window());
 

@@ -26,9 +26,12 @@ metainfo="$prefix/share/metainfo/${id%.desktop}.metainfo.xml"
 grep -q "<launchable type=\"desktop-id\">$id</launchable>" "$metainfo" || fail "the metainfo does not launch $id"
 appstreamcli validate --no-net "$metainfo" >/dev/null || { appstreamcli validate --no-net "$metainfo"; fail "appstreamcli rejects the metainfo"; }
 
-# Exec: one quoted absolute path (the desktop's own unquoting: \\ then \").
+# Exec: one quoted absolute path (the desktop's own unquoting: \\ then \"),
+# then %f, the folder a file manager opens the program on.
 exec_line=$(sed -n 's/^Exec=//p' "$entry")
-program=$(printf '%s' "$exec_line" | sed -e 's/\\\\/\\/g' -e 's/^"\(.*\)"$/\1/' -e 's/\\\(["`$\\]\)/\1/g')
+[ "${exec_line% %f}" != "$exec_line" ] || fail "Exec=$exec_line takes no folder (%f)"
+grep -qx 'MimeType=inode/directory;' "$entry" || fail "the entry is not offered for folders (MimeType)"
+program=$(printf '%s' "${exec_line% %f}" | sed -e 's/\\\\/\\/g' -e 's/^"\(.*\)"$/\1/' -e 's/\\\(["`$\\]\)/\1/g')
 [ "$program" = "$prefix/bin/marrowpine" ] || fail "Exec=$exec_line does not name $prefix/bin/marrowpine"
 [ -x "$program" ] || fail "$program is not an installed program"
 

@@ -1,6 +1,7 @@
 // What a screen reader and a reader of a long status learn from the window:
 // accessible names and groups, the status line shortened in the middle with
-// the whole text in its tooltip (folder names alike), and the status.
+// the whole text in its tooltip (folder names alike), the status, and a
+// busy window during a run.
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -143,6 +144,29 @@ private slots:
         QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
         QVERIFY(!form->Label2->text().isEmpty());
         QCOMPARE(form->Label2->accessibleDescription(), form->Label2->text());
+    }
+
+    // During a run the window holds the focus and a screen reader hears it
+    // busy (the closing box still belongs to the run); afterwards it is not.
+    void theWindowIsBusyDuringARun() {
+        QTemporaryDir out;
+        OpenedForm1 form(work_.path());
+        ModalAnswerer answerer;
+        answerer.on_file_dialog = [&](QFileDialog* dialog) {
+            dialog->setDirectory(out.path());
+            window_test::TypeFileName(dialog, "out.txt");
+        };
+        bool busy_during = false;
+        QWidget* focus_during = nullptr;
+        answerer.on_message_box = [&](QMessageBox* box) {
+            busy_during = QAccessible::queryAccessibleInterface(&*form)->state().busy;
+            focus_during = form->focusWidget();
+            window_test::PressOk(box);
+        };
+        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
+        QVERIFY(busy_during);
+        QCOMPARE(focus_during, &*form);
+        QVERIFY(!QAccessible::queryAccessibleInterface(&*form)->state().busy);
     }
 };
 

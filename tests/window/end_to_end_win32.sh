@@ -6,7 +6,9 @@
 #      closing box while the window is locked, the CP932 lines, Exit by keyboard;
 #   2. cancelling the dialog writes nothing and leaves the window live;
 #   3. an unwritable output gives the error box, then an unlocked window;
-#   4. Exit during a walk of 10,000 files leaves only complete lines.
+#   4. started on a folder named on the command line, a stray Enter and
+#      Space during a walk of 10,000 files end nothing;
+#   5. Exit during such a walk leaves only complete lines.
 #
 #   end_to_end_win32.sh PATH/TO/marrowpine.exe PATH/TO/win32_probe.exe
 set -euo pipefail
@@ -43,7 +45,8 @@ press_ok() {
 }
 start() {
     cd "$1"
-    "$wine_run" "$program" 2>/dev/null &
+    shift
+    "$wine_run" "$program" "$@" 2>/dev/null &
     app_pid=$!
     wait_for at_least MARROWPINE 1
     sleep 0.5  # the window takes the focus once it is shown
@@ -118,8 +121,29 @@ wait_for none_shown 検索結果を保存
 xdotool key Tab Return
 ended "Exit after the error"
 
-echo "== Exit during a walk"
 for d in $(seq 50); do mkdir -p "$work/tree/d$d"; (cd "$work/tree/d$d" && touch f{1..200}.htm); done
+lines_in() { grep -c '' "$1" || true; }
+
+echo "== A stray Enter and Space during a walk"
+# Started on the folder its command line names. An input method's extra
+# Enter for the dialog, late: it must not end the walk.
+start "$work/site" "$(winpath "$work/tree")"
+xdotool key Return
+wait_for at_least 検索結果を保存 1
+xdotool type --delay 20 "$(winpath "$work/stray.htm")"
+xdotool key Return
+wait_for test -s "$work/stray.htm"
+xdotool key Return space
+[ "$(lines_in "$work/stray.htm")" -lt 10000 ] || fail "the walk had ended before the stray keys came"
+wait_for box_up
+case "$(probe box)" in "COMPLETED ..."*) ;; *) fail "closing box says: $(probe box)" ;; esac
+[ "$(lines_in "$work/stray.htm")" -eq 10000 ] || fail "$(lines_in "$work/stray.htm") of 10000 lines"
+press_ok
+wait_for unlocked
+xdotool key Tab Return
+ended "Exit after the stray keys"
+
+echo "== Exit during a walk"
 start "$work/tree"
 xdotool key Return
 wait_for at_least 検索結果を保存 1

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "form1_description.h"
+#include "start_folder.h"
 
 namespace fd = Form1Description;
 
@@ -139,4 +142,31 @@ TEST(Form1Description, EveryControlHasItsOwnReadableName) {
     }
     ASSERT_NE(fd::Find(fd::kFocusAfterRun), nullptr);
     EXPECT_TRUE(fd::TakesFocus(fd::Find(fd::kFocusAfterRun)->kind));
+}
+
+// The command line: at most one FOLDER, which may start with "-" after "--".
+TEST(StartArguments, OneFolderAtMost) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::optional<std::string> folder;
+        bool help, error;
+    };
+    const Case cases[] = {
+        {{}, std::nullopt, false, false},
+        {{"/usr/share/doc"}, "/usr/share/doc", false, false},
+        {{"--", "-odd"}, "-odd", false, false},
+        {{"-"}, "-", false, false},
+        {{"--help"}, std::nullopt, true, false},
+        {{"-x"}, std::nullopt, false, true},
+        {{"a", "b"}, "a", false, true},
+    };
+    for (const Case& c : cases) {
+        const StartArguments parsed = ParseStartArguments(c.arguments);
+        const std::string shown = c.arguments.empty() ? "(none)" : c.arguments.front();
+        if (!c.error) {
+            EXPECT_EQ(parsed.folder, c.folder) << shown;
+        }
+        EXPECT_EQ(parsed.help, c.help) << shown;
+        EXPECT_EQ(!parsed.error.empty(), c.error) << shown;
+    }
 }

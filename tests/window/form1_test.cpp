@@ -3,6 +3,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFile>
+#include <QMimeData>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +18,7 @@
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "application.h"
 #include "drive_list.h"
@@ -301,6 +306,75 @@ private slots:
         }
         QVERIFY(form.ended);
         QVERIFY(!form->isVisible());
+    }
+
+    // Where the program is pointed, the lists open: a folder named on the
+    // command line or dropped on the window (on Text1 too, which keeps its
+    // text), or the folder that holds a file. A path that points nowhere
+    // says so in a box, and the lists stay on the current folder.
+    void thePointedFolderOpens_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("path");   // relative to the current folder
+        QTest::addColumn<QString>("opens");  // relative to it; "." when the lists stay
+        QTest::newRow("command line, folder") << "command line" << "a/b" << "a/b";
+        QTest::newRow("command line, file") << "command line" << "a/b/c.txt" << "a/b";
+        QTest::newRow("command line, steps") << "command line" << "a/./b/.." << "a";
+        QTest::newRow("command line, nothing there") << "command line" << "a/none" << ".";
+        QTest::newRow("drop, folder") << "drop" << "a/b" << "a/b";
+        QTest::newRow("drop on Text1, file") << "drop on Text1" << "a/b/c.txt" << "a/b";
+        QTest::newRow("drop during a run") << "drop during a run" << "a/b" << ".";
+    }
+    void thePointedFolderOpens() {
+        QFETCH(QString, how);
+        QFETCH(QString, path);
+        QFETCH(QString, opens);
+        QTemporaryDir work;
+        QVERIFY(QDir(work.path()).mkpath("a/b"));
+        QFile(work.path() + "/a/b/c.txt").open(QIODevice::WriteOnly);
+        OpenedForm1 form(work.path());
+        form->Text1->setText("kept");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(work.path() + "/" + path)});
+        bool accepted = false;
+        auto drop_on = [&](QWidget* target) {
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            accepted = enter.isAccepted();
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &drop);
+        };
+        ModalAnswerer answerer;
+        answerer.on_file_dialog = [&](QFileDialog* dialog) {
+            dialog->setDirectory(work.path());
+            window_test::TypeFileName(dialog, "out.htm");
+        };
+        QStringList boxes;
+        answerer.on_message_box = [&](QMessageBox* box) {
+            boxes << box->text();
+            if (how == "drop during a run") drop_on(form->Dir1);  // the closing box is part of the run
+            window_test::PressOk(box);
+        };
+        if (how == "command line") {
+            form->SelectPointedFolder(QFile::encodeName(path).toStdString());
+        } else if (how == "drop during a run") {
+            QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
+            QVERIFY(!accepted);
+            boxes.removeFirst();
+        } else {
+            drop_on(how == "drop" ? static_cast<QWidget*>(form->Dir1) : form->Text1);
+            QVERIFY(accepted);
+        }
+        const std::string expected = window_test::Canonical(work.path() + "/" + opens);
+        QCOMPARE(form->Dir1->Path(), expected);
+        QCOMPARE(form->Selection().start_folder, expected);
+        QCOMPARE(form->Selection().start_drive, form->Drive1->Drive());
+        QCOMPARE(form->Text1->text(), QStringLiteral("kept"));
+        if (opens == "." && how == "command line") {
+            QCOMPARE(boxes.size(), 1);
+            QVERIFY2(boxes[0].startsWith(QStringLiteral("フォルダーを開けません: a/none")), qPrintable(boxes[0]));
+        } else {
+            QCOMPARE(boxes, QStringList());
+        }
     }
 };
 

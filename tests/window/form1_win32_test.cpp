@@ -1,17 +1,23 @@
 // The Win32 window as Windows builds it from the description, under Wine:
 // every control once, inside its frame, its caption readable in the font
-// the window chose, and the keyboard in the designed order.
+// the window chose, the keyboard in the designed order, the folder list's
+// focus, and drops.
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "form1.h"
+#include "form1.h"  // windows.h first
 #include "win32_ids.h"
 #include "win32_text.h"
+
+#include <shellapi.h>
+#include <shlobj.h>  // DROPFILES
 
 namespace fd = Form1Description;
 using Module1::win32::Utf8;
@@ -38,6 +44,41 @@ RECT ScreenRect(HWND window) {
 
 bool Within(const RECT& inner, const RECT& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
+
+// The client area's pixels as the screen shows them.
+std::vector<std::uint32_t> Pixels(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT r;
+    GetClientRect(window, &r);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(r.right) * r.bottom);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
+// What Explorer hands a window when a file is dropped on it.
+HDROP DropOf(const std::wstring& path) {
+    const std::size_t size = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 class Form1Win32 : public testing::Test {
@@ -149,4 +190,42 @@ TEST_F(Form1Win32, KeyboardFollowsTheDesignedOrder) {
     EXPECT_EQ(Press(VK_UP), "Text1");
     EXPECT_EQ(SendMessageW(form_->Control("opt_ext6"), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(Press(VK_TAB), "opt_ext6");
+}
+
+// The folder list's focus shows plainly: more than half a row changes when
+// the list takes the focus, not a dotted line alone.
+TEST_F(Form1Win32, TheFolderListShowsItsFocusPlainly) {
+    HWND list = form_->Control("Dir1");
+    SetFocus(list);
+    const std::vector<std::uint32_t> focused = Pixels(list);
+    SetFocus(form_->Control("Command_Exec"));
+    const std::vector<std::uint32_t> unfocused = Pixels(list);
+    ASSERT_EQ(focused.size(), unfocused.size());
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < focused.size(); ++i) changed += focused[i] != unfocused[i];
+    RECT client;
+    GetClientRect(list, &client);
+    const auto row = static_cast<std::size_t>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0) * client.right);
+    EXPECT_GT(changed, row / 2) << changed << " pixels differ";
+}
+
+// A folder dropped on the window opens in the lists; a file opens the
+// folder that holds it.
+TEST_F(Form1Win32, ADroppedFolderOrFileOpens) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring top = std::wstring(temp) + L"marrowpine-drop-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring folder = top + L"\\フォルダー";
+    ASSERT_TRUE(CreateDirectoryW(top.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring file = folder + L"\\a.htm";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    for (const std::wstring& dropped : {folder, file, top}) {
+        SendMessageW(form_->Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(dropped)), 0);
+        const std::wstring expected = dropped == file ? folder : dropped;
+        EXPECT_EQ(form_->Selection().start_folder, Utf8(expected.c_str()));
+    }
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
+    RemoveDirectoryW(top.c_str());
 }

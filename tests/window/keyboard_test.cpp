@@ -1,16 +1,20 @@
 // The window from the keyboard: Enter and Space press the focused button,
-// the focus is back on Execute however a run ends, and every control that
-// takes the focus shows it.
+// no key ends a run, the focus is back on Execute however a run ends, and
+// every control that takes the focus shows it.
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "application.h"
 #include "form1_description.h"
@@ -88,6 +92,79 @@ private slots:
         };
         QTest::keyClick(form->Command_Exec, Qt::Key_Return);
         QCOMPARE(boxes, end == "cancelled" ? 0 : 1);
+        QCOMPARE(form->focusWidget(), form->Command_Exec);
+    }
+
+    // "OTHER" chosen with an arrow key takes the caret to Text1, as a click
+    // does, so that the extension typed next lands there.
+    void otherChosenByArrowKeyTakesTheCaretToText1() {
+        OpenedForm1 form(site_);
+        QVERIFY(QTest::qWaitForWindowActive(&*form));
+        form->opt_ext5->setChecked(true);
+        form->opt_ext5->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(form->opt_ext5->hasFocus());
+        QTest::keyClick(form->opt_ext5, Qt::Key_Down);
+        QVERIFY(form->opt_ext6->isChecked());
+        QTRY_COMPARE(QApplication::focusWidget(), form->Text1);
+        QTest::keyClicks(QApplication::focusWidget(), "bak");
+        QCOMPARE(form->Text1->text(), QStringLiteral("bak"));
+    }
+
+    // Keys that come while a run goes (a late Enter meant for the save
+    // dialog, a Space, an input method's commit) act on nothing: the run
+    // completes with every line. Tab still leads to Exit.
+    void aStrayKeyDuringARunEndsNothing() {
+        QTemporaryDir work;
+        const QString tree = work.path() + "/tree";
+        constexpr int kFolders = 20, kFiles = 250;
+        for (int f = 0; f < kFolders; ++f) {
+            const QString folder = QStringLiteral("%1/d%2").arg(tree).arg(f);
+            QDir(folder).mkpath(".");
+            for (int i = 0; i < kFiles; ++i) QFile(QStringLiteral("%1/f%2.htm").arg(folder).arg(i)).open(QIODevice::WriteOnly);
+        }
+        OpenedForm1 form(tree);
+        QVERIFY(QTest::qWaitForWindowActive(&*form));
+        ModalAnswerer answerer;
+        answerer.on_file_dialog = [&](QFileDialog* dialog) {
+            dialog->setDirectory(work.path());
+            window_test::TypeFileName(dialog, "out.txt");
+        };
+        int boxes = 0;
+        answerer.on_message_box = [&](QMessageBox* box) {
+            ++boxes;
+            window_test::PressOk(box);
+        };
+        // At the walk's first turn of the event loop with the window active
+        // again, keys go where the keyboard sends them: to the focused widget.
+        QString focus_during, focus_after_tab;
+        QTimer stray;
+        connect(&stray, &QTimer::timeout, [&] {
+            if (form->Command_Exec->isEnabled() || QApplication::activeModalWidget() != nullptr ||
+                !focus_during.isNull()) {
+                return;
+            }
+            // The offscreen platform does not give the window back its
+            // activation when the dialog closes, as a desktop does.
+            if (!form->isActiveWindow()) return form->activateWindow();
+            QWidget* target = QApplication::focusWidget();
+            focus_during = target != nullptr ? target->objectName() : QStringLiteral("none");
+            if (target == nullptr) target = &*form;
+            QTest::keyClick(target, Qt::Key_Return);
+            QTest::keyClick(target, Qt::Key_Space);
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("x"));
+            QApplication::sendEvent(target, &commit);
+            QTest::keyClick(target, Qt::Key_Tab);
+            focus_after_tab = QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName() : QString();
+        });
+        stray.start(0);
+        QTest::keyClick(form->Command_Exec, Qt::Key_Return);
+        stray.stop();
+        QCOMPARE(focus_during, QStringLiteral("Form1"));
+        QCOMPARE(focus_after_tab, QStringLiteral("Command_Exit"));
+        QVERIFY(!form.ended);
+        QCOMPARE(boxes, 1);
+        QCOMPARE(QString::fromStdString(window_test::ReadBytes(work.path() + "/out.txt")).count("\r\n"), kFolders * kFiles);
         QCOMPARE(form->focusWidget(), form->Command_Exec);
     }
 
