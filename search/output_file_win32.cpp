@@ -5,12 +5,14 @@
 #include "output_file.h"
 #include "search_error.h"
 #include "texts.h"
+#include "win32_calls.h"
 #include "win32_text.h"
 
 namespace Module1 {
 
 namespace {
 
+using win32::create_file;
 using win32::LongPath;
 using win32::Reason;
 using win32::Wide;
@@ -24,13 +26,31 @@ std::wstring NativePath(const std::string& path) {
     return wide;
 }
 
+// Whether the path lies in the pipe namespace (\\.\pipe\…), served or not.
+bool IsPipeName(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), n, full.data(), nullptr));
+    for (const std::wstring_view prefix : {L"\\\\.\\pipe\\", L"\\\\?\\pipe\\"}) {
+        if (full.size() > prefix.size() &&
+            CompareStringOrdinal(full.data(), static_cast<int>(prefix.size()), prefix.data(),
+                                 static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL) {
+            return true;
+        }
+    }
+    return false;
+}
+
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // Opens the output for appending. Returns INVALID_HANDLE_VALUE when the file
 // does not exist and create is false.
 HANDLE OpenOutput(const std::string& path, bool create) {
     if (path.empty()) throw SearchError(kCannotOpenOutput, path, kEmptyFileName);
-    const HANDLE file = CreateFileW(NativePath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    // Opening a pipe would connect to the program serving it; it is refused unopened.
+    if (IsPipeName(path)) throw SearchError(kCannotOpenOutput, path, kNotAFileOrDevice);
+    const HANDLE file = create_file(NativePath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
@@ -52,7 +72,7 @@ bool EndsInsideALine(HANDLE file, const std::string& path) {
     LARGE_INTEGER size{};
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size) || size.QuadPart == 0) return false;
     const HANDLE reader =
-        CreateFileW(NativePath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+        create_file(NativePath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
     if (reader == INVALID_HANDLE_VALUE) return false;
     OVERLAPPED at{};
     const ULONGLONG last_offset = static_cast<ULONGLONG>(size.QuadPart - 1);
@@ -76,7 +96,7 @@ void CheckOutputFile(const std::string& path) {
     // A new file: its folder must exist and let us add a file to it.
     std::wstring folder = LongPath(Wide(path));
     folder.resize(folder.find_last_of(L"\\/") + 1);
-    const HANDLE handle = CreateFileW(folder.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
+    const HANDLE handle = create_file(folder.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) throw SearchError(kCannotOpenOutput, path, Reason(GetLastError()));
     CloseHandle(handle);

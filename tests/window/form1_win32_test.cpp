@@ -12,6 +12,7 @@
 #include "form1.h"
 #include "win32_ids.h"
 #include "win32_text.h"
+#include "window_hooks.h"
 
 namespace fd = Form1Description;
 using Module1::win32::Utf8;
@@ -149,4 +150,84 @@ TEST_F(Form1Win32, KeyboardFollowsTheDesignedOrder) {
     EXPECT_EQ(Press(VK_UP), "Text1");
     EXPECT_EQ(SendMessageW(form_->Control("opt_ext6"), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(Press(VK_TAB), "opt_ext6");
+}
+
+namespace {
+
+// Stands in for Windows' annotation service, which screen readers read
+// (Wine answers no reader's question, so the names are checked where the
+// window hands them over). Keeps the last text given for each control.
+class RecordedAnnotations final : public IAccPropServices {
+public:
+    std::wstring Text(HWND control, const GUID& property) const {
+        const auto found = texts_.find({control, Key(property)});
+        return found == texts_.end() ? L"<none>" : found->second;
+    }
+    bool Live(HWND control) const { return live_.contains(control); }
+
+    HRESULT WINAPI QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG WINAPI AddRef() override { return 2; }
+    ULONG WINAPI Release() override { return 1; }
+    HRESULT WINAPI SetHwndPropStr(HWND hwnd, DWORD object, DWORD child, MSAAPROPID property, LPCWSTR text) override {
+        if (object != static_cast<DWORD>(OBJID_CLIENT) || child != CHILDID_SELF) return E_INVALIDARG;
+        texts_[{hwnd, Key(property)}] = text;
+        return S_OK;
+    }
+    HRESULT WINAPI SetHwndProp(HWND hwnd, DWORD object, DWORD child, MSAAPROPID, VARIANT value) override {
+        if (object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF && value.vt == VT_I4 && value.lVal == 1) {
+            live_.insert(hwnd);
+        }
+        return S_OK;
+    }
+    HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT WINAPI ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override { return E_NOTIMPL; }
+
+private:
+    static std::string Key(const GUID& id) { return std::string(reinterpret_cast<const char*>(&id), sizeof id); }
+    std::map<std::pair<HWND, std::string>, std::wstring> texts_;
+    std::set<HWND> live_;
+};
+
+// The status reaches readers as it is painted: the label's description
+// changes and the change is announced.
+std::vector<HWND> announced;
+void CALLBACK NoteAnnouncement(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) announced.push_back(window);
+}
+
+}  // namespace
+
+TEST(Form1Win32ScreenReader, EveryControlIsNamedAndTheStatusIsAnnounced) {
+    RecordedAnnotations annotations;
+    Form1 form(GetModuleHandleW(nullptr), &annotations);
+    for (const fd::Control& c : fd::Controls()) {
+        EXPECT_EQ(Utf8(annotations.Text(form.Control(c.name), PROPID_ACC_NAME)), fd::AccessibleName(c)) << c.name;
+    }
+    HWND label = form.Control("Label2");
+    EXPECT_TRUE(annotations.Live(label));
+
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                               NoteAnnouncement, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    announced.clear();
+    Module1::SetStatus("Z:\\web\\<b>x</b>.htm<b>x</b>.htm");
+    form.PumpMessages();
+    EXPECT_EQ(Utf8(annotations.Text(label, PROPID_ACC_DESCRIPTION)), "Z:\\web\\<b>x</b>.htm<b>x</b>.htm");
+    if (hook != nullptr) {
+        UnhookWinEvent(hook);
+        EXPECT_EQ(announced, std::vector<HWND>{label});
+    }
 }
