@@ -7,9 +7,12 @@
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "form1.h"
+#include "texts.h"
+#include "win32_calls.h"
 #include "win32_ids.h"
 #include "win32_text.h"
 #include "window_hooks.h"
@@ -230,4 +233,62 @@ TEST(Form1Win32ScreenReader, EveryControlIsNamedAndTheStatusIsAnnounced) {
         UnhookWinEvent(hook);
         EXPECT_EQ(announced, std::vector<HWND>{label});
     }
+}
+
+namespace {
+
+// A folder read that fails after its first entry, as a dropped network drive's does.
+BOOL WINAPI FindNextThatFails(HANDLE, LPWIN32_FIND_DATAW) {
+    SetLastError(ERROR_NETNAME_DELETED);
+    return FALSE;
+}
+
+// Waits (on a thread of its own, while the window's box holds the test's
+// thread) for the box titled MARROWPINE, keeps its text and closes it.
+class BoxCloser {
+public:
+    BoxCloser()
+        : thread_([this] {
+              for (int tries = 0; tries < 600; ++tries) {
+                  HWND box = FindWindowW(L"#32770", L"MARROWPINE");
+                  if (box != nullptr && IsWindowVisible(box)) {
+                      for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+                          if (ClassOf(child) == "Static" && !TextOf(child).empty()) text_ = TextOf(child);
+                      }
+                      PostMessageW(box, WM_COMMAND, IDOK, 0);
+                      return;
+                  }
+                  Sleep(100);
+              }
+          }) {}
+    // The box's text, once it was closed; empty when none came.
+    std::string Text() {
+        thread_.join();
+        return text_;
+    }
+
+private:
+    std::string text_;
+    std::thread thread_;
+};
+
+}  // namespace
+
+// A folder list that cannot be read whole says so, and keeps showing the
+// folder it had open rather than part of the new one.
+TEST_F(Form1Win32, AFolderReadThatFailsPartWayIsReported) {
+    HWND list = form_->Control("Dir1");
+    const LRESULT rows = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    SendMessageW(list, LB_SETCURSEL, 0, 0);  // the drive's root
+    std::string text;
+    {
+        Module1::win32::find_next_file = FindNextThatFails;
+        BoxCloser closer;
+        SendMessageW(form_->Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        text = closer.Text();
+        Module1::win32::find_next_file = FindNextFileW;
+    }
+    EXPECT_EQ(text.rfind(std::string(Module1::kCannotOpenFolder) + ": ", 0), 0u) << text;
+    EXPECT_NE(text.find(Module1::win32::Reason(ERROR_NETNAME_DELETED)), std::string::npos) << text;
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), rows);
 }
