@@ -27,6 +27,10 @@ ours() { find "$profile" -iname '*marrowpine*' | sort; }
 cleanup() { [ -z "${installed:-}" ] || "$wine_run" msiexec /x "$(wine winepath -w "$msi")" /qn >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 
+# A per-user package: no ALLUSERS, and its word count says it needs no elevation (bit 8).
+! msiinfo export "$msi" Property | grep -q '^ALLUSERS' || fail "the package installs for all users"
+words=$(msiinfo suminfo "$msi" | sed -n 's/^Source: \([0-9]*\).*/\1/p')
+[ $(( ${words:-0} & 8 )) -ne 0 ] || fail "the package asks for administrator rights (word count ${words:-none})"
 [ -z "$(ours)" ] || fail "left from an earlier run: $(ours)"
 installed=1
 wine msiexec /i "$(wine winepath -w "$msi")" /qn || fail "msiexec /i failed"
