@@ -63,6 +63,22 @@ ended() {
     app_pid=""
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
+# Types the name into the save dialog and confirms it. A loaded X server can
+# lose a key, so the box is read back before Enter and typed again when it
+# holds something else.
+name_output() {
+    local _
+    for _ in 1 2 3; do
+        wait_for dialog_ready
+        xdotool key --delay 20 End shift+Home Delete
+        xdotool type --delay 20 "$1"
+        if [ "$(probe dialog-name)" = "$1" ]; then
+            xdotool key Return
+            return
+        fi
+    done
+    fail "the dialog's name box holds \"$(probe dialog-name)\", not \"$1\""
+}
 # The path as Wine names it; typed in full, as the dialog opens on the folder used last.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 # Where the window puts things: its client area at 246,139 on the screen.
@@ -73,9 +89,7 @@ mkdir -p "$work/site/img"
 touch "$work/site/index.htm" "$work/site/img/page.HTML" "$work/site/日本語.htm" "$work/site/notes.txt"
 start "$work/site"
 xdotool key Return                       # the focus starts on Execute
-wait_for dialog_ready
-xdotool type --delay 20 "$(winpath "$work/site")\\result"
-xdotool key Return
+name_output "$(winpath "$work/site")\\result"
 wait_for box_up
 [ "$(probe box)" = "COMPLETED ..." ] || fail "closing box says: $(probe box)"
 [ -z "$(live_inputs)" ] || fail "live while the closing box is up: $(live_inputs | xargs)"
@@ -118,9 +132,7 @@ echo "== Unwritable output"
 ln -s /dev/full "$work/site/full.htm"   # takes no bytes, whoever writes
 start "$work/site"
 xdotool key Return
-wait_for dialog_ready
-xdotool type --delay 20 "$(winpath "$work/site/full.htm")"
-xdotool key Return
+name_output "$(winpath "$work/site/full.htm")"
 wait_for box_up
 case "$(probe box)" in 出力ファイルに書き込めません:*full.htm*) ;; *) fail "error box says: $(probe box)" ;; esac
 press_ok
@@ -138,9 +150,7 @@ echo "== Exit during a walk"
 for d in $(seq 50); do mkdir -p "$work/tree/d$d"; (cd "$work/tree/d$d" && touch f{1..200}.htm); done
 start "$work/tree"
 xdotool key Return
-wait_for dialog_ready
-xdotool type --delay 20 "$(winpath "$work/walk.htm")"
-xdotool key Return
+name_output "$(winpath "$work/walk.htm")"
 walk="$work/walk.htm"
 wait_for test -s "$walk"
 click_client 400 228                     # Exit
