@@ -42,17 +42,18 @@ press_ok() {
     eval "$(xdotool getwindowgeometry --shell "$(shown MARROWPINE | tail -1)")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 24)) click 1
     wait_for box_gone
+    rest_pointer
 }
+# Without a window manager X gives the keys to the window under the pointer,
+# and Wine hands them on to its focus: the pointer rests on the status line.
+rest_pointer() { xdotool mousemove $((246 + 236)) $((139 + 272)); }
 start() {
     cd "$1"
     "$wine_run" "$program" 2>/dev/null &
     app_pid=$!
     wait_for at_least MARROWPINE 1
     wait_for focused Command_Exec
-    # Without a window manager X gives the keys to the window under the
-    # pointer, and Wine hands them on to its focus: the pointer rests on
-    # the status line.
-    xdotool mousemove $((246 + 236)) $((139 + 272))
+    rest_pointer
 }
 ended() {
     local deadline=$((SECONDS + ${END_TO_END_WAIT:-90}))
