@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "drives.h"
+#include "win32_calls.h"
 #include "win32_text.h"
 
 namespace Module1 {
@@ -95,7 +96,7 @@ bool ListSubFolders(const std::string& folder, std::vector<std::string>& names, 
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." && name != L"..") {
             names.push_back(Utf8(name));
         }
-    } while (FindNextFileW(find, &data));
+    } while (win32::find_next_file(find, &data));
     const DWORD error = GetLastError();
     FindClose(find);
     if (error != ERROR_NO_MORE_FILES) {

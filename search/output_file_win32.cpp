@@ -1,12 +1,14 @@
 // The output file's system calls on Windows.
 
 #include "output_file.h"
+#include "win32_calls.h"
 #include "win32_text.h"
 
 namespace Module1 {
 
 namespace {
 
+using win32::create_file;
 using win32::LongPath;
 using win32::Wide;
 
@@ -14,6 +16,22 @@ std::wstring NativePath(const std::string& path) {
     std::wstring wide = Wide(path);
     if (wide.size() >= MAX_PATH - 12) wide = LongPath(wide);
     return wide;
+}
+
+// Whether the path lies in the pipe namespace (\\.\pipe\…), served or not.
+bool IsPipeName(const std::string& path) {
+    const std::wstring wide = Wide(path);
+    const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), n, full.data(), nullptr));
+    for (const std::wstring_view prefix : {L"\\\\.\\pipe\\", L"\\\\?\\pipe\\"}) {
+        if (full.size() > prefix.size() &&
+            CompareStringOrdinal(full.data(), static_cast<int>(prefix.size()), prefix.data(),
+                                 static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL) {
+            return true;
+        }
+    }
+    return false;
 }
 
 HANDLE Native(OutputSystem::Handle handle) { return reinterpret_cast<HANDLE>(handle); }
@@ -27,11 +45,13 @@ public:
         // part-written line can be taken back. Reading too when allowed, for
         // the guard's look at the last byte. Others may rename or delete the
         // file meanwhile; the run's lines still go to the file it opened.
+        // Opening a pipe would connect to the program serving it; it is refused unopened.
+        if (IsPipeName(path)) return Opened::kNotAFileOrDevice;
         const std::wstring native = NativePath(path);
         const DWORD disposition = create ? OPEN_ALWAYS : OPEN_EXISTING;
         HANDLE file = INVALID_HANDLE_VALUE;
         for (const DWORD access : {GENERIC_READ | GENERIC_WRITE, DWORD{GENERIC_WRITE}}) {
-            file = CreateFileW(native.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+            file = create_file(native.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file != INVALID_HANDLE_VALUE) break;
             error = GetLastError();
             if (error != ERROR_ACCESS_DENIED) break;
@@ -94,7 +114,7 @@ public:
         // Its folder must exist and let us add a file to it.
         std::wstring folder = LongPath(Wide(path));
         folder.resize(folder.find_last_of(L"\\/") + 1);
-        const HANDLE handle = CreateFileW(folder.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
+        const HANDLE handle = create_file(folder.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return GetLastError();
         CloseHandle(handle);

@@ -15,6 +15,7 @@
 #include "search_error.h"
 #include "test_support.h"
 #include "texts.h"
+#include "win32_calls.h"
 #include "win32_text.h"
 
 namespace {
@@ -86,6 +87,30 @@ std::string Walk(RunScope& scope, const std::string& folder) {
     scope.request.start_drive = folder.substr(0, 2);
     return scope.Walk(folder);
 }
+
+// The error of a walk that must fail.
+std::string FailureOf(RunScope& scope, const std::string& folder) {
+    try {
+        Walk(scope, folder);
+    } catch (const SearchError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+// Puts a stand-in for a system call in place for one test.
+template <typename Function>
+class StandIn {
+public:
+    StandIn(Function& call, Function double_) : call_(call), system_(call) { call_ = double_; }
+    ~StandIn() { call_ = system_; }
+    StandIn(const StandIn&) = delete;
+    StandIn& operator=(const StandIn&) = delete;
+
+private:
+    Function& call_;
+    Function system_;
+};
 
 std::string ToUpperAscii(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -176,6 +201,8 @@ struct NameCase {
     bool substituted;
 };
 
+void PrintTo(const NameCase& c, std::ostream* out) { *out << c.label; }
+
 class WinNames : public testing::TestWithParam<NameCase> {};
 
 TEST_P(WinNames, AreWrittenInTheCodePageOrEncodedSoTheLinkStillWorks) {
@@ -202,7 +229,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "/%E6%97%A5%E6%9C%AC%E8%AA%9E.htm>" + kJapaneseCp932 + "</a></dt> ", false},
         NameCase{"hangul_emoji_html", true, "한글😀.htm",
                  "/%ED%95%9C%EA%B8%80%F0%9F%98%80.htm>&#xD55C;&#xAE00;&#x1F600;.htm</a></dt> ", false},
-        NameCase{"hangul_text", false, "한글.htm", "??.htm", true}),
+        NameCase{"hangul_text", false, "한글.htm", "??.htm", true},
+        // Latin-1 is not in code page 932 either, though its code points are below 256.
+        NameCase{"latin1_html", true, "café.htm", "/caf%C3%A9.htm>caf&#xE9;.htm</a></dt> ", false},
+        NameCase{"latin1_text", false, "café.htm", "caf?.htm", true}),
     [](const auto& info) { return info.param.label; });
 
 TEST(WinFolders, ReadOnlyAndHiddenFoldersAreEnteredLinksAndDotNamesAreNot) {
@@ -240,6 +270,52 @@ TEST(WinOutput, APlaceThatCannotTakeLinesFailsBeforeTheWalk) {
         }
     }
     EXPECT_EQ(GetFileAttributesW(Wide(folder.path() + "missing").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A writer to a pipe waits for its reader: a pipe, with or without a
+// program serving it, is refused before the walk, as a FIFO is on Linux.
+TEST(WinOutput, ANamedPipeIsRefusedAtOnce) {
+    const std::string served = "\\\\.\\pipe\\marrowpine-" + std::to_string(GetCurrentProcessId());
+    const HANDLE server = CreateNamedPipeW(Wide(served).c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                           0, 4096, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    WinFolderFixture folder("Z:\\tmp\\");  // empty: nothing matches
+    // The last reaches the served pipe by a name outside the pipe namespace.
+    const std::string pipes[] = {served, "\\\\.\\PIPE\\marrowpine-nobody", "//./pipe/x",
+                                 "\\\\?\\GLOBALROOT\\Device\\NamedPipe\\marrowpine-" + std::to_string(GetCurrentProcessId())};
+    for (const std::string& pipe : pipes) {
+        RunScope scope(Settings(FileClass::kHtm, false, false), pipe);
+        EXPECT_EQ(FailureOf(scope, folder.path()),
+                  std::string(kCannotOpenOutput) + ": " + pipe + " (" + kNotAFileOrDevice + ")");
+    }
+    CloseHandle(server);
+}
+
+// Windows refuses a new file in a folder whose access list denies adding
+// one. Wine enforces no access list, so a stand-in answers as Windows does.
+std::wstring refused_folder;  // \\?\ form, ends in "\"
+HANDLE WINAPI RefusingCreateFile(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                 DWORD disposition, DWORD flags, HANDLE template_file) {
+    const std::wstring path = win32::LongPath(name);
+    const bool adds = path == refused_folder ? (access & FILE_ADD_FILE) != 0
+                                             : path.starts_with(refused_folder) && disposition != OPEN_EXISTING;
+    if (adds) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileW(name, access, share, security, disposition, flags, template_file);
+}
+
+TEST(WinOutput, AFolderThatRefusesNewFilesFailsBeforeTheWalk) {
+    WinFolderFixture folder("Z:\\tmp\\");
+    WinFolderFixture::MakeFolder(folder.path() + "in\\");  // empty: the walk alone would not fail
+    WinFolderFixture::MakeFolder(folder.path() + "locked\\");
+    refused_folder = win32::LongPath(Wide(folder.path() + "locked\\"));
+    const StandIn stand_in(win32::create_file, &RefusingCreateFile);
+    const std::string out = folder.path() + "locked\\out.txt";
+    RunScope scope(Settings(FileClass::kHtm, false, false), out);
+    EXPECT_EQ(FailureOf(scope, folder.path() + "in"),
+              std::string(kCannotOpenOutput) + ": " + out + " (" + win32::Reason(ERROR_ACCESS_DENIED) + ")");
 }
 
 TEST(WinOutput, AppendsToAnExistingCodePageFile) {

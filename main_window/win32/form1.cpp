@@ -41,7 +41,8 @@ std::string CurrentFolderOf(const std::string& drive) {
 
 }  // namespace
 
-Form1::Form1(HINSTANCE instance) : instance_(instance) {
+Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility)
+    : instance_(instance), screen_reader_(accessibility) {
     WNDCLASSEXW type{};
     type.cbSize = sizeof type;
     type.lpfnWndProc = WindowProc;
@@ -57,6 +58,8 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
                               nullptr, instance, this);
 
     CreateControls();
+    for (const fd::Control& c : fd::Controls()) screen_reader_.Name(Control(c.name), fd::AccessibleName(c));
+    screen_reader_.MakeLiveRegion(Control("Label2"));
     Drive1 = std::make_unique<DriveList>(Control("Drive1"));
     Dir1 = std::make_unique<FolderList>(Control("Dir1"));
     Dir1->on_path_changed = [this] { Dir1_Change(); };
@@ -64,9 +67,10 @@ Form1::Form1(HINSTANCE instance) : instance_(instance) {
     ApplyDpi(GetDpiForWindow(window_), nullptr);
 
     pacer_ = WindowPacer({
-        .paint_status = [label = Control("Label2")](const std::string& text) {
+        .paint_status = [this, label = Control("Label2")](const std::string& text) {
             SetWindowTextW(label, Wide(text).c_str());
             UpdateWindow(label);
+            screen_reader_.Announce(label, text);
         },
         .process_events = [this] { PumpMessages(); },
     });

@@ -13,13 +13,16 @@
 #include "form1_description.h"
 #include "form2.h"
 #include "run_command.h"
+#include "screen_reader.h"
 #include "window_pacer.h"
 
 // The main window as Windows' own controls: made from the description of
 // Form1, with the handlers of the window and the Execute command.
 class Form1 : private RunWindow {
 public:
-    explicit Form1(HINSTANCE instance);
+    // accessibility: where the controls' names go for screen readers; null
+    // takes the system's annotation service.
+    explicit Form1(HINSTANCE instance, IAccPropServices* accessibility = nullptr);
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -40,6 +43,8 @@ public:
     void PumpMessages();
     // The pacing of the last run's walk.
     const PacingStats& LastRunPacing() const { return pacer_.Stats(); }
+    // What the walk reports to during a run: its matches reach Label2 here.
+    Module1::RunObserver Observer() { return WindowObserver(pacer_); }
 
     // The handlers.
     void Form_Load();
@@ -83,6 +88,7 @@ private:
     void ShowMessageBox(const std::string& text) override;
 
     HINSTANCE instance_;
+    ScreenReader screen_reader_;
     HWND window_ = nullptr;
     HMENU menu_ = nullptr;
     HFONT font_ = nullptr;

@@ -10,9 +10,12 @@
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "form1.h"  // windows.h first
+#include "texts.h"
+#include "win32_calls.h"
 #include "win32_ids.h"
 #include "win32_text.h"
 
@@ -228,4 +231,142 @@ TEST_F(Form1Win32, ADroppedFolderOrFileOpens) {
     DeleteFileW(file.c_str());
     RemoveDirectoryW(folder.c_str());
     RemoveDirectoryW(top.c_str());
+}
+
+namespace {
+
+// Stands in for Windows' annotation service, which screen readers read
+// (Wine answers no reader's question, so the names are checked where the
+// window hands them over). Keeps the last text given for each control.
+class RecordedAnnotations final : public IAccPropServices {
+public:
+    std::wstring Text(HWND control, const GUID& property) const {
+        const auto found = texts_.find({control, Key(property)});
+        return found == texts_.end() ? L"<none>" : found->second;
+    }
+    bool Live(HWND control) const { return live_.contains(control); }
+
+    HRESULT WINAPI QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG WINAPI AddRef() override { return 2; }
+    ULONG WINAPI Release() override { return 1; }
+    HRESULT WINAPI SetHwndPropStr(HWND hwnd, DWORD object, DWORD child, MSAAPROPID property, LPCWSTR text) override {
+        if (object != static_cast<DWORD>(OBJID_CLIENT) || child != CHILDID_SELF) return E_INVALIDARG;
+        texts_[{hwnd, Key(property)}] = text;
+        return S_OK;
+    }
+    HRESULT WINAPI SetHwndProp(HWND hwnd, DWORD object, DWORD child, MSAAPROPID, VARIANT value) override {
+        if (object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF && value.vt == VT_I4 && value.lVal == 1) {
+            live_.insert(hwnd);
+        }
+        return S_OK;
+    }
+    HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT WINAPI ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
+    HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override { return E_NOTIMPL; }
+
+private:
+    static std::string Key(const GUID& id) { return std::string(reinterpret_cast<const char*>(&id), sizeof id); }
+    std::map<std::pair<HWND, std::string>, std::wstring> texts_;
+    std::set<HWND> live_;
+};
+
+// The status reaches readers as it is painted: the label's description
+// changes and the change is announced.
+std::vector<HWND> announced;
+void CALLBACK NoteAnnouncement(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child == CHILDID_SELF) announced.push_back(window);
+}
+
+}  // namespace
+
+TEST(Form1Win32ScreenReader, EveryControlIsNamedAndTheStatusIsAnnounced) {
+    RecordedAnnotations annotations;
+    Form1 form(GetModuleHandleW(nullptr), &annotations);
+    for (const fd::Control& c : fd::Controls()) {
+        EXPECT_EQ(Utf8(annotations.Text(form.Control(c.name), PROPID_ACC_NAME)), fd::AccessibleName(c)) << c.name;
+    }
+    HWND label = form.Control("Label2");
+    EXPECT_TRUE(annotations.Live(label));
+
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                               NoteAnnouncement, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    announced.clear();
+    form.Observer().match("Z:\\web\\<b>x</b>.htm<b>x</b>.htm");
+    form.PumpMessages();
+    EXPECT_EQ(Utf8(annotations.Text(label, PROPID_ACC_DESCRIPTION)), "Z:\\web\\<b>x</b>.htm<b>x</b>.htm");
+    if (hook != nullptr) {
+        UnhookWinEvent(hook);
+        EXPECT_EQ(announced, std::vector<HWND>{label});
+    }
+}
+
+namespace {
+
+// A folder read that fails after its first entry, as a dropped network drive's does.
+BOOL WINAPI FindNextThatFails(HANDLE, LPWIN32_FIND_DATAW) {
+    SetLastError(ERROR_NETNAME_DELETED);
+    return FALSE;
+}
+
+// Waits (on a thread of its own, while the window's box holds the test's
+// thread) for the box titled MARROWPINE, keeps its text and closes it.
+class BoxCloser {
+public:
+    BoxCloser()
+        : thread_([this] {
+              for (int tries = 0; tries < 600; ++tries) {
+                  HWND box = FindWindowW(L"#32770", L"MARROWPINE");
+                  if (box != nullptr && IsWindowVisible(box)) {
+                      for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+                          if (ClassOf(child) == "Static" && !TextOf(child).empty()) text_ = TextOf(child);
+                      }
+                      PostMessageW(box, WM_COMMAND, IDOK, 0);
+                      return;
+                  }
+                  Sleep(100);
+              }
+          }) {}
+    // The box's text, once it was closed; empty when none came.
+    std::string Text() {
+        thread_.join();
+        return text_;
+    }
+
+private:
+    std::string text_;
+    std::thread thread_;
+};
+
+}  // namespace
+
+// A folder list that cannot be read whole says so, and keeps showing the
+// folder it had open rather than part of the new one.
+TEST_F(Form1Win32, AFolderReadThatFailsPartWayIsReported) {
+    HWND list = form_->Control("Dir1");
+    const LRESULT rows = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    SendMessageW(list, LB_SETCURSEL, 0, 0);  // the drive's root
+    std::string text;
+    {
+        Module1::win32::find_next_file = FindNextThatFails;
+        BoxCloser closer;
+        SendMessageW(form_->Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+        text = closer.Text();
+        Module1::win32::find_next_file = FindNextFileW;
+    }
+    EXPECT_EQ(text.rfind(std::string(Module1::kCannotOpenFolder) + ": ", 0), 0u) << text;
+    EXPECT_NE(text.find(Module1::win32::Reason(ERROR_NETNAME_DELETED)), std::string::npos) << text;
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), rows);
 }

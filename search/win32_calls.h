@@ -1,0 +1,16 @@
+#pragma once
+
+// The system calls whose refusals Wine does not produce: it enforces no
+// access control list and no folder's read can fail part way there. They
+// are reached through these pointers so that a test can stand in for a
+// Windows that refuses, as a locked-down folder or a dropped network drive
+// does. Each holds the system's own function unless a test replaced it.
+
+#include <windows.h>
+
+namespace Module1::win32 {
+
+extern decltype(&::CreateFileW) create_file;
+extern decltype(&::FindNextFileW) find_next_file;
+
+}  // namespace Module1::win32
