@@ -1,5 +1,6 @@
 #include "start_folder.h"
 
+#include "shown_name.h"
 #include "texts.h"
 
 const char kStartUsage[] =
@@ -28,17 +29,21 @@ StartArguments ParseStartArguments(const std::vector<std::string>& arguments) {
     return parsed;
 }
 
-bool PlacePointedAt(const std::string& path, const std::vector<Module1::Drive>& drives, FolderPlace& place,
-                    std::string& message) {
+std::string OpenPointedFolder(const std::string& path, const std::vector<Module1::Drive>& drives,
+                              const OpenFolderList& open, std::string& message) {
     std::string folder, failure;
     if (!Module1::FolderNamedBy(path, folder, failure)) {
-        message = std::string(Module1::kCannotOpenFolder) + ": " + path + " (" + failure + ")";
-        return false;
+        message = std::string(Module1::kCannotOpenFolder) + ": " + Module1::ShownName(path) + " (" + failure + ")";
+        return {};
     }
-    place = {Module1::DriveHolding(drives, folder), folder};
-    if (place.root.empty()) {
-        message = std::string(Module1::kCannotOpenFolder) + ": " + path;
-        return false;
+    const std::string root = Module1::DriveHolding(drives, folder);
+    if (root.empty()) {
+        message = std::string(Module1::kCannotOpenFolder) + ": " + Module1::ShownName(path);
+        return {};
     }
-    return true;
+    if (!open(root, folder, failure)) {
+        message = std::string(Module1::kCannotOpenFolder) + ": " + Module1::ShownName(folder) + " (" + failure + ")";
+        return {};
+    }
+    return root;
 }

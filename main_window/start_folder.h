@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "drives.h"
+#include "folder_selection.h"
 
 // The command line after the program's name: at most one FOLDER, "--" ends
 // the options; -h and --help ask for the usage.
@@ -21,14 +22,10 @@ StartArguments ParseStartArguments(const std::vector<std::string>& arguments);
 // The usage, for --help and after an error.
 extern const char kStartUsage[];
 
-// A drive of the drive list and a folder on it, as the lists open them.
-struct FolderPlace {
-    std::string root;
-    std::string folder;
-};
-
-// The place a path points at: a folder itself, the folder holding a file.
-// False, with a box's text that names the path and the system's reason, when
-// nothing is there.
-bool PlacePointedAt(const std::string& path, const std::vector<Module1::Drive>& drives, FolderPlace& place,
-                    std::string& message);
+// Opens the lists (through `open`) on the folder a path points at: a folder
+// itself, the folder holding a file. Returns the drive it lies on; empty,
+// with a box's text that names the path (controls escaped) and the reason,
+// when nothing is there or it cannot be listed, and the lists stay where
+// they were.
+std::string OpenPointedFolder(const std::string& path, const std::vector<Module1::Drive>& drives,
+                              const OpenFolderList& open, std::string& message);

@@ -26,7 +26,6 @@
 #include "native_names.h"
 #include "platform.h"
 #include "start_folder.h"
-#include "texts.h"
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     // Nothing is saved and nothing needs tearing down: the end is immediate,
@@ -96,20 +95,19 @@ void Form1::OpenStartFolder() {
 }
 
 void Form1::SelectPointedFolder(const std::string& path) {
-    FolderPlace place;
     std::string message;
-    if (!PlacePointedAt(path, Drive1->Drives(), place, message)) {
-        ::ShowMessageBox(this, ShownText(message));
-        return;
-    }
-    std::string failure;
     // Opening the folder rewrites the start folder through Dir1_Change.
-    if (!Dir1->Open(place.root, place.folder, failure)) {
-        ::ShowMessageBox(this, QString::fromUtf8(Module1::kCannotOpenFolder) + QStringLiteral(": %1 (%2)")
-                                   .arg(ShownText(place.folder), QString::fromUtf8(failure)));
+    const std::string root = OpenPointedFolder(
+        path, Drive1->Drives(),
+        [this](const std::string& drive, const std::string& folder, std::string& failure) {
+            return Dir1->Open(drive, folder, failure);
+        },
+        message);
+    if (root.empty()) {
+        ::ShowMessageBox(this, QString::fromUtf8(message));
         return;
     }
-    Drive1->SelectDrive(place.root);
+    Drive1->SelectDrive(root);
     selection_.start_drive = Drive1->Drive();
 }
 

@@ -8,7 +8,6 @@
 
 #include "drives.h"
 #include "platform.h"
-#include "shown_name.h"
 #include "start_folder.h"
 #include "texts.h"
 #include "win32_ids.h"
@@ -202,20 +201,19 @@ void Form1::OpenStartFolder() {
 }
 
 void Form1::SelectPointedFolder(const std::string& path) {
-    FolderPlace place;
     std::string message;
-    if (!PlacePointedAt(path, Drive1->Drives(), place, message)) {
-        ShowMessageBox(Module1::ShownName(message));
-        return;
-    }
-    std::string failure;
     // Opening the folder rewrites the start folder through Dir1_Change.
-    if (!Dir1->Open(place.root, place.folder, failure)) {
-        ShowMessageBox(std::string(Module1::kCannotOpenFolder) + ": " + Module1::ShownName(place.folder) + " (" +
-                       failure + ")");
+    const std::string root = OpenPointedFolder(
+        path, Drive1->Drives(),
+        [this](const std::string& drive, const std::string& folder, std::string& failure) {
+            return Dir1->Open(drive, folder, failure);
+        },
+        message);
+    if (root.empty()) {
+        ShowMessageBox(message);
         return;
     }
-    Drive1->SelectDrive(place.root);
+    Drive1->SelectDrive(root);
     selection_.start_drive = Drive1->Drive();
 }
 
