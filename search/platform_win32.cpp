@@ -9,6 +9,7 @@
 #include "platform.h"
 #include "search_error.h"
 #include "texts.h"
+#include "win32_calls.h"
 #include "win32_text.h"
 
 namespace Module1 {
@@ -35,7 +36,7 @@ public:
             started_ = true;
             find_ = FindFirstFileW((path_ + L"*.*").c_str(), &data);
             if (find_ == INVALID_HANDLE_VALUE) return Ended(GetLastError());
-        } else if (find_ == INVALID_HANDLE_VALUE || !FindNextFileW(find_, &data)) {
+        } else if (find_ == INVALID_HANDLE_VALUE || !win32::find_next_file(find_, &data)) {
             return find_ == INVALID_HANDLE_VALUE ? false : Ended(GetLastError());
         }
         entry.attributes = data.dwFileAttributes;

@@ -254,6 +254,30 @@ TEST(WinFolders, ReadOnlyAndHiddenFoldersAreEnteredLinksAndDotNamesAreNot) {
     if (!linked) GTEST_SKIP() << "no symbolic links here: the link case was not tried";
 }
 
+// A folder whose read fails part way (a network drive dropped mid-listing,
+// which Wine never does) is reported as not read, not taken as complete.
+BOOL WINAPI FindNextFailingAtC(HANDLE find, LPWIN32_FIND_DATAW data) {
+    if (!FindNextFileW(find, data)) return FALSE;
+    if (std::wstring(data->cFileName) != L"c.htm") return TRUE;
+    SetLastError(ERROR_NETNAME_DELETED);
+    return FALSE;
+}
+
+TEST(WinFolders, AReadThatFailsPartWayIsReportedAsNotRead) {
+    WinFolderFixture folder("Z:\\tmp\\");
+    const std::string root = folder.path();
+    WinFolderFixture::MakeFolder(root + "whole\\");
+    WinFolderFixture::MakeFile(root + "whole\\a.htm");
+    WinFolderFixture::MakeFolder(root + "lost\\");
+    WinFolderFixture::MakeFile(root + "lost\\c.htm");
+    const StandIn stand_in(win32::find_next_file, &FindNextFailingAtC);
+    RunScope scope(Settings(FileClass::kHtm, false, true), root + "out.txt");
+    const std::string text = Walk(scope, root);
+    EXPECT_NE(text.find(std::string(kSkippedFoldersLabel) + ": 1 "), std::string::npos) << text;
+    EXPECT_NE(text.find("\n" + root + "lost"), std::string::npos) << text;
+    EXPECT_EQ(CrLfLines(root + "out.txt"), std::vector<std::string>{root + "whole\\a.htm"});
+}
+
 // An output that cannot take lines fails before the walk, even without a
 // match, and nothing is created.
 TEST(WinOutput, APlaceThatCannotTakeLinesFailsBeforeTheWalk) {
