@@ -2,13 +2,17 @@
 
 #include <cwctype>
 
+#include "shown_name.h"
 #include "win32_text.h"
 
 void DriveList::SetDrives(std::vector<Module1::Drive> drives) {
     drives_ = std::move(drives);
     SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+    // A volume label is the disk's own text: shown with its controls escaped,
+    // so that it cannot reorder or hide the row.
     for (const Module1::Drive& drive : drives_) {
-        SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Module1::win32::Wide(drive.label).c_str()));
+        const std::wstring shown = Module1::win32::Wide(Module1::ShownName(drive.label));
+        SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     }
     SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }

@@ -370,3 +370,18 @@ TEST_F(Form1Win32, AFolderReadThatFailsPartWayIsReported) {
     EXPECT_NE(text.find(Module1::win32::Reason(ERROR_NETNAME_DELETED)), std::string::npos) << text;
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), rows);
 }
+
+// A volume label with a bidirectional override or an escape sequence is
+// shown as text, as a name is.
+TEST_F(Form1Win32, ADriveLabelIsShownWithItsControlsEscaped) {
+    HWND combo = form_->Control("Drive1");
+    DriveList drives(combo);
+    drives.SetDrives({{"C:\\", "c: [\x1b[31mred\xe2\x80\xae" "evil]"}});
+    wchar_t text[128] = L"";
+    ASSERT_LT(SendMessageW(combo, CB_GETLBTEXTLEN, 0, 0), 128);
+    SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    const std::wstring shown = text;
+    EXPECT_EQ(shown.find(L'\x1b'), std::wstring::npos) << Utf8(shown);
+    EXPECT_EQ(shown.find(L'\x202e'), std::wstring::npos) << Utf8(shown);
+    EXPECT_NE(shown.find(L"red"), std::wstring::npos) << Utf8(shown);
+}
