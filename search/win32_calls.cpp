@@ -4,5 +4,6 @@ namespace Module1::win32 {
 
 decltype(&::CreateFileW) create_file = ::CreateFileW;
 decltype(&::FindNextFileW) find_next_file = ::FindNextFileW;
+decltype(&::WriteFile) write_file = ::WriteFile;
 
 }  // namespace Module1::win32

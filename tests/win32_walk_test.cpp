@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "directory_walk.h"
@@ -340,6 +342,57 @@ TEST(WinOutput, AFolderThatRefusesNewFilesFailsBeforeTheWalk) {
     RunScope scope(Settings(FileClass::kHtm, false, false), out);
     EXPECT_EQ(FailureOf(scope, folder.path() + "in"),
               std::string(kCannotOpenOutput) + ": " + out + " (" + win32::Reason(ERROR_ACCESS_DENIED) + ")");
+}
+
+// A disk that fills during a line: Windows may write part of it and report
+// success, or write part and fail. Wine does neither, so a stand-in does.
+enum class Cut { kShortButSucceeded, kDiskFull };
+Cut cut;
+bool cut_armed = false;
+BOOL WINAPI WriteFileCut(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED at) {
+    const std::string_view bytes(static_cast<const char*>(data), size);
+    if (!cut_armed || bytes.find("cut.htm") == std::string_view::npos) return WriteFile(file, data, size, written, at);
+    cut_armed = false;
+    if (!WriteFile(file, data, size / 2, written, at)) return FALSE;
+    if (cut == Cut::kShortButSucceeded) return TRUE;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+TEST(WinOutput, ALineCutShortIsFinishedOrTakenBack) {
+    WinFolderFixture folder("Z:\\tmp\\");
+    WinFolderFixture::MakeFolder(folder.path() + "in\\");
+    WinFolderFixture::MakeFile(folder.path() + "in\\cut.htm");
+    const std::string out = folder.path() + "list.txt";
+    const StandIn stand_in(win32::write_file, &WriteFileCut);
+    for (const Cut how : {Cut::kShortButSucceeded, Cut::kDiskFull}) {
+        WinFolderFixture::MakeFile(out, "kept\r\n");
+        cut = how;
+        cut_armed = true;
+        RunScope scope(Settings(FileClass::kHtm, false, false), out);
+        const std::string failure = FailureOf(scope, folder.path() + "in");
+        if (how == Cut::kShortButSucceeded) {
+            EXPECT_EQ(failure, "no error");
+            EXPECT_EQ(ReadFile(out), "kept\r\ncut.htm\r\n");
+        } else {
+            EXPECT_EQ(failure, std::string(kCannotWriteOutput) + ": " + out + " (" + win32::Reason(ERROR_DISK_FULL) + ")");
+            EXPECT_EQ(ReadFile(out), "kept\r\n");
+        }
+    }
+}
+
+// Windows reaches a path beyond 260 characters only in the \\?\ form, which
+// it takes literally; Wine reaches it in any form, so a walk cannot show the
+// form lost. Each kind of path keeps its meaning in that form.
+TEST(WinPaths, TakeTheLongFormThatKeepsTheirMeaning) {
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"Z:\\tmp\\a", L"\\\\?\\Z:\\tmp\\a"},
+        {L"Z:\\tmp\\..\\a\\.\\b", L"\\\\?\\Z:\\a\\b"},
+        {L"Z:/tmp/a", L"\\\\?\\Z:\\tmp\\a"},
+        {L"\\\\server\\share\\x", L"\\\\?\\UNC\\server\\share\\x"},
+        {L"\\\\?\\Z:\\already", L"\\\\?\\Z:\\already"},
+    };
+    for (const auto& [given, expected] : cases) EXPECT_EQ(win32::LongPath(given), expected) << win32::Utf8(given);
 }
 
 TEST(WinOutput, AppendsToAnExistingCodePageFile) {
