@@ -20,6 +20,7 @@
 #include "win32_text.h"
 
 #include <shellapi.h>
+#include <dlgs.h>  // the save dialog's name box
 #include <shlobj.h>  // DROPFILES
 
 namespace fd = Form1Description;
@@ -384,4 +385,71 @@ TEST_F(Form1Win32, ADriveLabelIsShownWithItsControlsEscaped) {
     EXPECT_EQ(shown.find(L'\x1b'), std::wstring::npos) << Utf8(shown);
     EXPECT_EQ(shown.find(L'\x202e'), std::wstring::npos) << Utf8(shown);
     EXPECT_NE(shown.find(L"red"), std::wstring::npos) << Utf8(shown);
+}
+
+// A run that the user leaves for another program and comes back to, from
+// inside the walk: a thread timer answers the dialog and the closing box,
+// as the user would, and makes the visit once the window is locked.
+namespace {
+
+struct RunVisit {
+    std::wstring output;
+    HWND form = nullptr;
+    HWND exec = nullptr;
+    bool made = false;
+    HWND during = nullptr;
+    HWND back = nullptr;
+} visit;
+
+void CALLBACK VisitTheRun(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FindWindowW(L"#32770", Module1::win32::Wide(fd::kSaveDialogTitle).c_str());
+    HWND box = FindWindowW(L"#32770", Module1::win32::Wide(Module1::kTitle).c_str());
+    if (dialog != nullptr && IsWindowVisible(dialog)) {
+        SetDlgItemTextW(dialog, cmb13, visit.output.c_str());
+        SetDlgItemTextW(dialog, edt1, visit.output.c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    } else if (box != nullptr && IsWindowVisible(box)) {
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    } else if (!visit.made && !IsWindowEnabled(visit.exec)) {
+        visit.during = GetFocus();
+        SetFocus(nullptr);  // another program has the keyboard
+        SetFocus(visit.form);
+        visit.back = GetFocus();
+        visit.made = true;
+    }
+}
+
+}  // namespace
+
+// During a run the focus stays where no key acts, also after the user
+// comes back to the window: not on Exit, where a stray Enter would end the
+// program. Execute has it again once the run is over.
+TEST_F(Form1Win32, ComingBackDuringARunLeavesTheFocusWhereNoKeyActs) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring root = std::wstring(temp) + L"marrowpine-visit-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(root.c_str(), nullptr);
+    for (int d = 0; d < 20; ++d) {
+        const std::wstring folder = root + L"d" + std::to_wstring(d) + L"\\";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        for (int f = 0; f < 50; ++f) {
+            CloseHandle(CreateFileW((folder + std::to_wstring(f) + L".htm").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, 0, nullptr));
+        }
+    }
+    form_->SelectPointedFolder(Utf8(root));
+    visit = {root + L"out.txt", form_->Window(), form_->Control("Command_Exec")};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, VisitTheRun);
+    form_->Command_Exec_Click();
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(visit.made) << "the walk ended before the visit";
+    EXPECT_EQ(visit.during, form_->Window());
+    EXPECT_EQ(visit.back, form_->Window());
+    EXPECT_EQ(GetFocus(), form_->Control("Command_Exec"));
+    const std::wstring from = root.substr(0, root.size() - 1) + L'\0';
+    SHFILEOPSTRUCTW remove{};
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = from.c_str();
+    remove.fFlags = FOF_NO_UI;
+    SHFileOperationW(&remove);
 }
