@@ -92,7 +92,7 @@ public:
         end.Offset = end.OffsetHigh = 0xFFFFFFFF;  // at the end of the file, as an appending handle writes
         DWORD n = 0;
         const BOOL ok = win32::write_file(Native(handle), bytes.data(), static_cast<DWORD>(bytes.size()), &n,
-                                  at_end ? &end : nullptr);
+                                          at_end ? &end : nullptr);
         // The cause is taken from this very call, never from an earlier one.
         const Error error = ok ? ERROR_SUCCESS : GetLastError();
         written = n;

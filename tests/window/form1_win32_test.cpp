@@ -1,7 +1,7 @@
 // The Win32 window as Windows builds it from the description, under Wine:
 // every control once, inside its frame, its caption readable in the font
 // the window chose, the keyboard in the designed order, the folder list's
-// focus, and drops.
+// focus, drops, drive labels as text, and the focus during a run.
 
 #include <gtest/gtest.h>
 
