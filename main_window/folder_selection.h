@@ -17,6 +17,15 @@ struct FolderSelection {
 // system's reason in failure, when it cannot be listed.
 using OpenFolderList = std::function<bool(const std::string& root, const std::string& folder, std::string& failure)>;
 
+// The opening of a front end's own folder list, whatever its toolkit: any
+// list with Open(root, folder, failure).
+template <typename FolderList>
+OpenFolderList OpenerOf(FolderList& list) {
+    return [&list](const std::string& root, const std::string& folder, std::string& failure) {
+        return list.Open(root, folder, failure);
+    };
+}
+
 // At start: the process's current folder on the drive holding it; when it
 // cannot be listed, that drive's root; then the first drive whose root can
 // be. Returns the drive opened, empty when none could be.

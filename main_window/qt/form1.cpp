@@ -86,23 +86,14 @@ void Form1::ConnectHandlers() {
 
 // The lists open on the process's current folder and the drive holding it.
 void Form1::OpenStartFolder() {
-    const std::string root = ::OpenStartFolder(
-        Drive1->Drives(), Module1::CurrentFolder(),
-        [this](const std::string& drive, const std::string& folder, std::string& failure) {
-            return Dir1->Open(drive, folder, failure);
-        });
+    const std::string root = ::OpenStartFolder(Drive1->Drives(), Module1::CurrentFolder(), OpenerOf(*Dir1));
     if (!root.empty()) Drive1->SelectDrive(root);
 }
 
 void Form1::SelectPointedFolder(const std::string& path) {
     std::string message;
     // Opening the folder rewrites the start folder through Dir1_Change.
-    const std::string root = OpenPointedFolder(
-        path, Drive1->Drives(),
-        [this](const std::string& drive, const std::string& folder, std::string& failure) {
-            return Dir1->Open(drive, folder, failure);
-        },
-        message);
+    const std::string root = OpenPointedFolder(path, Drive1->Drives(), OpenerOf(*Dir1), message);
     if (root.empty()) {
         ::ShowMessageBox(this, QString::fromUtf8(message));
         return;
@@ -168,11 +159,7 @@ void Form1::Drive1_Change() {
     std::string failure;
     // Opening the drive moves the folder list, which rewrites start_folder
     // through Dir1_Change before start_drive is written here.
-    if (!OpenDrive(drive, drive,
-                   [this](const std::string& root, const std::string& folder, std::string& reason) {
-                       return Dir1->Open(root, folder, reason);
-                   },
-                   failure)) {
+    if (!OpenDrive(drive, drive, OpenerOf(*Dir1), failure)) {
         ::ShowMessageBox(this, QString::fromUtf8(Form1Description::kDriveUnreadable) +
                                    QStringLiteral(": %1 (%2)").arg(ShownText(drive), QString::fromUtf8(failure)));
         // Both lists keep naming the folder that is still open.
