@@ -340,11 +340,7 @@ private slots:
         QTemporaryDir work;
         const QString tree = work.path() + "/tree";
         constexpr int kFolders = 40, kFiles = 250;
-        for (int f = 0; f < kFolders; ++f) {
-            const QString folder = QStringLiteral("%1/d%2").arg(tree).arg(f);
-            QDir(folder).mkpath(".");
-            for (int i = 0; i < kFiles; ++i) QFile(QStringLiteral("%1/f%2.htm").arg(folder).arg(i)).open(QIODevice::WriteOnly);
-        }
+        window_test::MakeHtmTree(tree, kFolders, kFiles);
         const QString output = work.path() + "/out.htm";
         QProcess child;
         child.setWorkingDirectory(tree);

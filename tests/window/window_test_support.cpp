@@ -82,6 +82,14 @@ QString DisplayedToolTip() {
     return QStringLiteral("(no tooltip label)");
 }
 
+void MakeHtmTree(const QString& tree, int folders, int files) {
+    for (int f = 0; f < folders; ++f) {
+        const QString folder = QStringLiteral("%1/d%2").arg(tree).arg(f);
+        QDir(folder).mkpath(".");
+        for (int i = 0; i < files; ++i) QFile(QStringLiteral("%1/f%2.htm").arg(folder).arg(i)).open(QIODevice::WriteOnly);
+    }
+}
+
 std::string ReadBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};

@@ -58,6 +58,9 @@ QString DisplayedText(const QLabel* label);
 // The tooltip on show, as DisplayedText; empty when none is.
 QString DisplayedToolTip();
 
+// A tree for a walk long enough to act during: `folders` folders d0, d1 …
+// holding `files` empty files f0.htm, f1.htm … each.
+void MakeHtmTree(const QString& tree, int folders, int files);
 // The file's bytes.
 std::string ReadBytes(const QString& path);
 // The path's canonical form, bytes.
