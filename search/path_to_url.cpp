@@ -63,7 +63,7 @@ std::string PathToUrl(std::string_view full_name) {
 #endif
 }
 
-std::string EscapeHtmlText(std::string_view text, CanHold can_hold) {
+std::string EscapeHtmlText(std::string_view text, CanHold can_hold, bool* replaced) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {
@@ -81,7 +81,10 @@ std::string EscapeHtmlText(std::string_view text, CanHold can_hold) {
             continue;
         }
         const DecodedChar ch = DecodeChar(text, pos);
-        if (ch.valid && can_hold != nullptr && !can_hold(ch.code)) {
+        if (!ch.valid) {
+            out += "&#xFFFD;";
+            if (replaced != nullptr) *replaced = true;
+        } else if (can_hold != nullptr && !can_hold(ch.code)) {
             char reference[16];
             std::snprintf(reference, sizeof reference, "&#x%X;", static_cast<unsigned>(ch.code));
             out += reference;
