@@ -21,6 +21,25 @@ bool Writable(mode_t mode) { return S_ISREG(mode) || S_ISCHR(mode); }
 
 int Fd(OutputSystem::Handle handle) { return static_cast<int>(handle); }
 
+#ifdef F_OFD_SETLK
+constexpr int kSetLock = F_OFD_SETLK;
+#else
+constexpr int kSetLock = F_SETLK;
+#endif
+
+OutputSystem::FileId IdOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+struct flock LockByte(short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = static_cast<off_t>(OutputSystem::kLockByte);
+    lock.l_len = 1;
+    return lock;
+}
+
 class PosixOutput final : public OutputSystem {
 public:
     Opened Open(const std::string& path, bool create, Handle& handle, Error& error) override {
@@ -83,6 +102,44 @@ public:
 
     Error Truncate(Handle handle, std::uint64_t size) override {
         return ftruncate(Fd(handle), static_cast<off_t>(size)) == 0 ? 0 : static_cast<Error>(errno);
+    }
+
+    bool Appends(Handle handle) override {
+        const int flags = fcntl(Fd(handle), F_GETFL);
+        return flags >= 0 && (flags & O_APPEND) != 0;
+    }
+
+    bool Offset(Handle handle, std::uint64_t& offset) override {
+        const off_t at = lseek(Fd(handle), 0, SEEK_CUR);
+        offset = static_cast<std::uint64_t>(at);
+        return at >= 0;
+    }
+
+    Lock TryLock(Handle handle) override {
+        // A lock of the open file, not of the process: two runs in one
+        // process take turns too, and no other descriptor's close drops it.
+        struct flock lock = LockByte(F_WRLCK);
+        if (fcntl(Fd(handle), kSetLock, &lock) == 0) return Lock::kHeld;
+        return errno == EAGAIN || errno == EACCES ? Lock::kBusy : Lock::kNone;
+    }
+
+    void Unlock(Handle handle) override {
+        struct flock lock = LockByte(F_UNLCK);
+        fcntl(Fd(handle), kSetLock, &lock);
+    }
+
+    bool Identity(Handle handle, FileId& id) override {
+        struct stat st {};
+        if (fstat(Fd(handle), &st) != 0) return false;
+        id = IdOf(st);
+        return true;
+    }
+
+    Found IdentityAt(const std::string& path, FileId& id) override {
+        struct stat st {};
+        if (stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? Found::kMissing : Found::kUnknown;
+        id = IdOf(st);
+        return Found::kFound;
     }
 
     Error Close(Handle handle) override {

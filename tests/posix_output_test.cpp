@@ -107,6 +107,27 @@ TEST(PosixOutput, AWriteCutShortIsTakenBack) {
     EXPECT_EQ(ReadFile(out), full + "\r\n" + full + "\r\n");
 }
 
+// Runs appending to one file take turns: a run holds the lock only while it
+// writes a line, and a second holder waits.
+TEST(PosixOutput, RunsAppendingToOneFileTakeTurns) {
+    TempFolder temp;
+    const std::string out = temp.path() + "/out.txt";
+    OutputSystem& system = NativeOutputSystem();
+    OutputFile run(system, OutputTarget{out, false});
+    run.Append("a\r\n");
+    OutputSystem::Handle other = 0, third = 0;
+    OutputSystem::Error error = 0;
+    ASSERT_EQ(system.Open(out, false, other, error), OutputSystem::Opened::kOpen);
+    ASSERT_EQ(system.Open(out, false, third, error), OutputSystem::Opened::kOpen);
+    EXPECT_EQ(system.TryLock(other), OutputSystem::Lock::kHeld);
+    EXPECT_EQ(system.TryLock(third), OutputSystem::Lock::kBusy);
+    system.Unlock(other);
+    EXPECT_EQ(system.TryLock(third), OutputSystem::Lock::kHeld);
+    system.Unlock(third);
+    system.Close(other);
+    system.Close(third);
+}
+
 // A file that may be written but not read, ending inside a line: the run
 // cannot see its last byte, so its first line starts on a line of its own.
 TEST(PosixOutput, AWriteOnlyFileWithAnUnfinishedLineGetsALineEndFirst) {
@@ -133,8 +154,8 @@ struct SwapCase {
 class PathSwappedMidRun : public testing::TestWithParam<SwapCase> {};
 
 // A run stopped after its first lines while its output path is made to name
-// another file, then continued: nothing reaches that other file, and the
-// run's own file gets every line. (Run as root in a folder others can write
+// another file, then continued: nothing reaches that other file, the run's
+// own file gets every line, and the run ends with an error that says so. (Run as root in a folder others can write
 // to, anything else would let anyone have any file appended to.)
 TEST_P(PathSwappedMidRun, LinesGoOnlyToTheFileTheRunOpened) {
     TempFolder temp;
@@ -162,7 +183,8 @@ TEST_P(PathSwappedMidRun, LinesGoOnlyToTheFileTheRunOpened) {
     GetParam().swap(out, other);
     kill(child, SIGCONT);
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    // The run tells that its file is no longer at the path.
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
     EXPECT_EQ(ReadFile(out), "another file's unfinished line");
     std::string lines;
     char buffer[256];
