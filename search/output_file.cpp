@@ -3,6 +3,7 @@
 
 #include "output_file.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -88,27 +89,26 @@ void OutputFile::Open() {
         guarded_ = "\r\n";
     }
     appends_ = system_.Appends(handle_);
-    locking_ = appends_ && kind_ == Kind::kFile;
+    shared_ = appends_ && kind_ == Kind::kFile && ShareTheFile();
     identified_ = system_.Identity(handle_, identity_);
 }
 
-// Runs of this program appending to one file take turns, a write at a time,
-// so that a take-back never meets another run's line. A lock held longer
-// than that is another program's (one that locks the whole file): after a
-// second the run goes on without locks.
-bool OutputFile::Lock() {
+// Every run of this program appending to a file holds a shared lock on it
+// from its first line to its end, so that a run can tell whether it is the
+// only one before it cuts anything. Another run holds it exclusively only
+// for the moment of a take-back. A lock held against us for longer is
+// another program's (one that locks the whole file): after a second the run
+// goes on without.
+bool OutputFile::ShareTheFile() {
     using Clock = std::chrono::steady_clock;
-    if (!locking_) return false;
     const Clock::time_point until = Clock::now() + std::chrono::seconds(1);
     for (int turn = 0;; ++turn) {
-        const OutputSystem::Lock lock = system_.TryLock(handle_);
+        const OutputSystem::Lock lock = system_.TryLock(handle_, false);
         if (lock == OutputSystem::Lock::kHeld) return true;
-        if (lock == OutputSystem::Lock::kNone || Clock::now() >= until) break;
+        if (lock == OutputSystem::Lock::kNone || Clock::now() >= until) return false;
         if (turn < 100) std::this_thread::yield();
         else std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
-    locking_ = false;
-    return false;
 }
 
 void OutputFile::Append(std::string_view line) {
@@ -117,7 +117,6 @@ void OutputFile::Append(std::string_view line) {
         guarded_.append(line);
         line = guarded_;
     }
-    const bool locked = Lock();
     std::size_t done = 0;
     bool started = false;  // a line written in pieces: where it began in the file
     std::uint64_t start = 0;
@@ -125,34 +124,43 @@ void OutputFile::Append(std::string_view line) {
         std::size_t written = 0;
         const OutputSystem::Error error = system_.Write(handle_, line.substr(done), kind_ == Kind::kFile, written);
         done += written;
-        if (error != 0 || written == 0) {
-            const bool part_left = !TakeBack(done, started, start);
-            if (locked) system_.Unlock(handle_);
-            WriteFailed(error, part_left);
-        }
+        if (error != 0 || written == 0) WriteFailed(error, !TakeBack(done, started, start));
         if (done < line.size() && !started && kind_ == Kind::kFile) {
             std::uint64_t offset = 0;
             started = system_.Offset(handle_, offset) && offset >= done;
             start = offset - done;
         }
     }
-    if (locked) system_.Unlock(handle_);
     guarded_.clear();
 }
 
 // Takes back the part of the line that reached the file, so that it keeps
 // whole lines only. Only the run's own bytes are cut: the run must append
-// (a read-write standard output writes over what was at its place), the
+// (a read-write standard output writes over what was at its place), no
+// other run of this program may have the file open (the run holds the
+// runs' lock alone, which keeps new ones out until the cut is done), the
 // file must still end exactly where this run's write ended, and a line
-// written in pieces must lie in one stretch, with nothing of another writer
-// between. Returns false when part of the line is left. A pipe or a device
-// cannot take anything back, and nothing is said of it.
+// written in pieces must lie in one stretch. A part line that stays is ended
+// where it is, over its own last bytes, so that what others append after it
+// starts on a line of its own. Returns false when part of the line is left.
+// A pipe or a device cannot take anything back, and nothing is said of it.
 bool OutputFile::TakeBack(std::size_t written, bool started, std::uint64_t start) {
     if (written == 0 || kind_ != Kind::kFile) return true;
-    Kind kind = Kind::kFile;
     std::uint64_t end = 0, size = 0;
-    return appends_ && system_.Offset(handle_, end) && end >= written && (!started || start == end - written) &&
-           system_.Inspect(handle_, kind, size) == 0 && size == end && system_.Truncate(handle_, end - written) == 0;
+    Kind kind = Kind::kFile;
+    if (!appends_ || !system_.Offset(handle_, end) || end < written ||
+        system_.Inspect(handle_, kind, size) != 0 || size < end) {
+        return false;
+    }
+    if (shared_) system_.Unlock(handle_);
+    const bool alone = !shared_ || system_.TryLock(handle_, true) == OutputSystem::Lock::kHeld;
+    const bool taken = alone && (!started || start == end - written) && system_.Inspect(handle_, kind, size) == 0 &&
+                       size == end && system_.Truncate(handle_, end - written) == 0;
+    // The run ends with this write: others need not wait for it any more.
+    if (shared_) system_.Unlock(handle_);
+    shared_ = false;
+    if (!taken) system_.WriteAt(handle_, end - std::min<std::uint64_t>(written, 2), written >= 2 ? "\r\n" : "\n");
+    return taken;
 }
 
 // Says what stopped the write, and whether part of the line was left.

@@ -26,10 +26,6 @@ public:
     };
     enum class Found { kFound, kMissing, kUnknown };
     enum class Lock { kHeld, kBusy, kNone };
-    // The byte that runs of this program lock around each write: far beyond
-    // the end of any file, since on Windows a lock also bars other programs'
-    // reads and writes of the bytes it covers.
-    static constexpr std::uint64_t kLockByte = std::uint64_t{1} << 62;
 
     // A disk file; a character device (/dev/null, NUL, a terminal); anything
     // else (a FIFO, a pipe, a socket), on which a write may wait forever.
@@ -51,15 +47,18 @@ public:
     // false: a pipe or a device). written may fall short, with or without an error.
     virtual Error Write(Handle handle, std::string_view bytes, bool at_end, std::size_t& written) = 0;
     virtual Error Truncate(Handle handle, std::uint64_t size) = 0;
+    // Writes over the file's bytes at offset, wherever the handle writes otherwise.
+    virtual Error WriteAt(Handle handle, std::uint64_t offset, std::string_view bytes) = 0;
     // Whether every write through the handle lands at the file's end: the
     // run's own open, a standard output opened for appending. A standard
     // output opened for reading and writing (1<>) writes at its place.
     virtual bool Appends(Handle handle) = 0;
     // The handle's place in the file: where its last write ended.
     virtual bool Offset(Handle handle, std::uint64_t& offset) = 0;
-    // Takes kLockByte's advisory lock without waiting: kBusy while another
-    // holds it, kNone where the file system has no locks.
-    virtual Lock TryLock(Handle handle) = 0;
+    // Takes the lock that runs of this program appending to the file share,
+    // shared or exclusive, without waiting: kBusy while another holds it
+    // against this one, kNone where the file system has no locks.
+    virtual Lock TryLock(Handle handle, bool exclusive) = 0;
     virtual void Unlock(Handle handle) = 0;
     // The open file's identity; false when the system cannot tell it.
     virtual bool Identity(Handle handle, FileId& id) = 0;
@@ -135,7 +134,7 @@ public:
 
 private:
     void Open();
-    bool Lock();
+    bool ShareTheFile();
     bool TakeBack(std::size_t written, bool started, std::uint64_t start);
     [[noreturn]] void Fail(const char* operation, OutputSystem::Error error);
     [[noreturn]] void WriteFailed(OutputSystem::Error error, bool part_left);
@@ -148,7 +147,7 @@ private:
     bool open_ = false;
     OutputSystem::Kind kind_ = OutputSystem::Kind::kFile;
     bool appends_ = true;
-    bool locking_ = false;
+    bool shared_ = false;  // holds the lock that runs appending to the file share
     bool identified_ = false;
     OutputSystem::FileId identity_;
     std::string guarded_;  // the first line with CR LF in front

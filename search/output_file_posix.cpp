@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,23 +22,8 @@ bool Writable(mode_t mode) { return S_ISREG(mode) || S_ISCHR(mode); }
 
 int Fd(OutputSystem::Handle handle) { return static_cast<int>(handle); }
 
-#ifdef F_OFD_SETLK
-constexpr int kSetLock = F_OFD_SETLK;
-#else
-constexpr int kSetLock = F_SETLK;
-#endif
-
 OutputSystem::FileId IdOf(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-}
-
-struct flock LockByte(short type) {
-    struct flock lock {};
-    lock.l_type = type;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = static_cast<off_t>(OutputSystem::kLockByte);
-    lock.l_len = 1;
-    return lock;
 }
 
 class PosixOutput final : public OutputSystem {
@@ -115,18 +101,27 @@ public:
         return at >= 0;
     }
 
-    Lock TryLock(Handle handle) override {
-        // A lock of the open file, not of the process: two runs in one
-        // process take turns too, and no other descriptor's close drops it.
-        struct flock lock = LockByte(F_WRLCK);
-        if (fcntl(Fd(handle), kSetLock, &lock) == 0) return Lock::kHeld;
-        return errno == EAGAIN || errno == EACCES ? Lock::kBusy : Lock::kNone;
+    Error WriteAt(Handle handle, std::uint64_t offset, std::string_view bytes) override {
+        // A descriptor in append mode writes at the end whatever the offset:
+        // the same file is opened again without it, through /proc.
+        const int writer = open(("/proc/self/fd/" + std::to_string(Fd(handle))).c_str(), O_WRONLY | O_CLOEXEC);
+        if (writer < 0) return static_cast<Error>(errno);
+        const ssize_t n = pwrite(writer, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        const Error error = n < 0 ? static_cast<Error>(errno) : 0;
+        close(writer);
+        return error;
     }
 
-    void Unlock(Handle handle) override {
-        struct flock lock = LockByte(F_UNLCK);
-        fcntl(Fd(handle), kSetLock, &lock);
+    Lock TryLock(Handle handle, bool exclusive) override {
+        // flock: a lock of the open file, not of the process, so that two
+        // runs in one process exclude each other too; it may be shared on a
+        // descriptor open for writing only; and it is apart from the byte
+        // locks other programs hold on the whole file.
+        if (flock(Fd(handle), (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) return Lock::kHeld;
+        return errno == EWOULDBLOCK ? Lock::kBusy : Lock::kNone;
     }
+
+    void Unlock(Handle handle) override { flock(Fd(handle), LOCK_UN); }
 
     bool Identity(Handle handle, FileId& id) override {
         struct stat st {};

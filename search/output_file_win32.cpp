@@ -38,10 +38,13 @@ HANDLE Native(OutputSystem::Handle handle) { return reinterpret_cast<HANDLE>(han
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// The runs' lock is on one byte far beyond the end of any file: a Windows
+// lock also bars other programs from reading and writing the bytes it covers.
 OVERLAPPED LockByte() {
+    constexpr std::uint64_t kLockByte = std::uint64_t{1} << 62;
     OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(OutputSystem::kLockByte);
-    at.OffsetHigh = static_cast<DWORD>(OutputSystem::kLockByte >> 32);
+    at.Offset = static_cast<DWORD>(kLockByte);
+    at.OffsetHigh = static_cast<DWORD>(kLockByte >> 32);
     return at;
 }
 
@@ -127,11 +130,19 @@ public:
         return true;
     }
 
-    Lock TryLock(Handle handle) override {
+    Error WriteAt(Handle handle, std::uint64_t offset, std::string_view bytes) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD n = 0;
+        const BOOL ok = win32::write_file(Native(handle), bytes.data(), static_cast<DWORD>(bytes.size()), &n, &at);
+        return ok ? ERROR_SUCCESS : GetLastError();
+    }
+
+    Lock TryLock(Handle handle, bool exclusive) override {
         OVERLAPPED at = LockByte();
-        if (LockFileEx(Native(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
-            return Lock::kHeld;
-        }
+        const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+        if (LockFileEx(Native(handle), flags, 0, 1, 0, &at)) return Lock::kHeld;
         return GetLastError() == ERROR_LOCK_VIOLATION ? Lock::kBusy : Lock::kNone;
     }
 

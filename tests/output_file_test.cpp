@@ -30,6 +30,7 @@ struct WriteCase {
     std::string label;
     std::vector<Step> writes;  // for the second line
     OutputSystem::Error truncate_error;
+    bool another_run;  // has the file open too
     std::string content;  // what the file holds after the two lines
     std::string reason;   // of the error; empty when there is none
     friend std::ostream& operator<<(std::ostream& os, const WriteCase& c) { return os << c.label; }
@@ -47,6 +48,7 @@ TEST_P(FailingWrites, LeaveWholeLinesAndNameTheCause) {
         output.Append("a\r\n");
         system.writes = c.writes;
         system.truncate_error = c.truncate_error;
+        system.another_run = c.another_run;
         try {
             output.Append(kLine);
             output.Close();
@@ -58,24 +60,28 @@ TEST_P(FailingWrites, LeaveWholeLinesAndNameTheCause) {
     EXPECT_EQ(reason, c.reason.empty() ? "" : std::string(kCannotWriteOutput) + ": out.htm (" + c.reason + ")");
     EXPECT_EQ(system.opened, 1);
     EXPECT_EQ(system.closed, 1);
-    EXPECT_EQ(system.locked, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Output, FailingWrites,
     testing::Values(
-        WriteCase{"short_then_rest", {{10, 0}}, 0, "old\r\na\r\n" + kLine, ""},
-        WriteCase{"short_then_disk_full", {{10, 0}, {0, FakeOutput::kNoSpace}}, 0, "old\r\na\r\n", "E28"},
-        WriteCase{"short_then_size_limit", {{10, 0}, {0, FakeOutput::kTooLarge}}, 0, "old\r\na\r\n", "E27"},
-        WriteCase{"part_with_io_error", {{3, FakeOutput::kIo}}, 0, "old\r\na\r\n", "E5"},
-        WriteCase{"short_then_nothing", {{10, 0}, {0, 0}}, 0, "old\r\na\r\n", kWriteStalled},
-        WriteCase{"take_back_fails", {{10, FakeOutput::kNoSpace}}, FakeOutput::kIo,
-                  "old\r\na\r\n" + kLine.substr(0, 10), std::string("E28; ") + kPartLineLeft},
-        // Another writer's bytes after the run's part line, or between its pieces, are not the run's to cut.
-        WriteCase{"another_writer_after_it", {{10, FakeOutput::kNoSpace, "b\r\n"}}, 0,
-                  "old\r\na\r\n" + kLine.substr(0, 10) + "b\r\n", std::string("E28; ") + kPartLineLeft},
-        WriteCase{"another_writer_between_its_pieces", {{10, 0, "b\r\n"}, {5, FakeOutput::kNoSpace}}, 0,
-                  "old\r\na\r\n" + kLine.substr(0, 10) + "b\r\n" + kLine.substr(10, 5),
+        WriteCase{"short_then_rest", {{10, 0}}, 0, false, "old\r\na\r\n" + kLine, ""},
+        WriteCase{"short_then_disk_full", {{10, 0}, {0, FakeOutput::kNoSpace}}, 0, false, "old\r\na\r\n", "E28"},
+        WriteCase{"short_then_size_limit", {{10, 0}, {0, FakeOutput::kTooLarge}}, 0, false, "old\r\na\r\n", "E27"},
+        WriteCase{"part_with_io_error", {{3, FakeOutput::kIo}}, 0, false, "old\r\na\r\n", "E5"},
+        WriteCase{"short_then_nothing", {{10, 0}, {0, 0}}, 0, false, "old\r\na\r\n", kWriteStalled},
+        // A part line that stays is ended over its own last bytes, so that
+        // another writer's line after it is a line of its own.
+        WriteCase{"take_back_fails", {{10, FakeOutput::kNoSpace}}, FakeOutput::kIo, false,
+                  "old\r\na\r\n" + kLine.substr(0, 8) + "\r\n", std::string("E28; ") + kPartLineLeft},
+        // Bytes another run may write, or another writer wrote, after the
+        // run's part line or between its pieces are not the run's to cut.
+        WriteCase{"another_run_has_it_open", {{10, FakeOutput::kNoSpace}}, 0, true,
+                  "old\r\na\r\n" + kLine.substr(0, 8) + "\r\n", std::string("E28; ") + kPartLineLeft},
+        WriteCase{"another_writer_after_it", {{10, FakeOutput::kNoSpace, "b\r\n"}}, 0, false,
+                  "old\r\na\r\n" + kLine.substr(0, 8) + "\r\nb\r\n", std::string("E28; ") + kPartLineLeft},
+        WriteCase{"another_writer_between_its_pieces", {{10, 0, "b\r\n"}, {5, FakeOutput::kNoSpace}}, 0, false,
+                  "old\r\na\r\n" + kLine.substr(0, 10) + "b\r\n" + kLine.substr(10, 3) + "\r\n",
                   std::string("E28; ") + kPartLineLeft}),
     [](const auto& info) { return info.param.label; });
 
@@ -145,6 +151,25 @@ INSTANTIATE_TEST_SUITE_P(
                     GuardCase{"empty_write_only", "", false, OutputSystem::Kind::kFile, "a\r\nb\r\n"},
                     GuardCase{"device", "x", false, OutputSystem::Kind::kDevice, "xa\r\nb\r\n"}),
     [](const auto& info) { return info.param.label; });
+
+// Every run appending to a file holds the runs' lock shared while it runs,
+// so that another can tell that it is not alone before it cuts anything.
+TEST(OutputFile, ARunHoldsTheRunsLockSharedWhileItAppends) {
+    test_support::TempFolder temp;
+    const std::string out = temp.File("out.txt");
+    OutputSystem& system = NativeOutputSystem();
+    OutputFile run(system, OutputTarget{out, false});
+    run.Append("a\r\n");
+    OutputSystem::Handle other = 0;
+    OutputSystem::Error error = 0;
+    ASSERT_EQ(system.Open(out, false, other, error), OutputSystem::Opened::kOpen);
+    EXPECT_EQ(system.TryLock(other, true), OutputSystem::Lock::kBusy);
+    EXPECT_EQ(system.TryLock(other, false), OutputSystem::Lock::kHeld);
+    system.Unlock(other);
+    run.Close();
+    EXPECT_EQ(system.TryLock(other, true), OutputSystem::Lock::kHeld);
+    system.Close(other);
+}
 
 struct SelfCase {
     std::string label;

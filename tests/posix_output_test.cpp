@@ -107,27 +107,6 @@ TEST(PosixOutput, AWriteCutShortIsTakenBack) {
     EXPECT_EQ(ReadFile(out), full + "\r\n" + full + "\r\n");
 }
 
-// Runs appending to one file take turns: a run holds the lock only while it
-// writes a line, and a second holder waits.
-TEST(PosixOutput, RunsAppendingToOneFileTakeTurns) {
-    TempFolder temp;
-    const std::string out = temp.path() + "/out.txt";
-    OutputSystem& system = NativeOutputSystem();
-    OutputFile run(system, OutputTarget{out, false});
-    run.Append("a\r\n");
-    OutputSystem::Handle other = 0, third = 0;
-    OutputSystem::Error error = 0;
-    ASSERT_EQ(system.Open(out, false, other, error), OutputSystem::Opened::kOpen);
-    ASSERT_EQ(system.Open(out, false, third, error), OutputSystem::Opened::kOpen);
-    EXPECT_EQ(system.TryLock(other), OutputSystem::Lock::kHeld);
-    EXPECT_EQ(system.TryLock(third), OutputSystem::Lock::kBusy);
-    system.Unlock(other);
-    EXPECT_EQ(system.TryLock(third), OutputSystem::Lock::kHeld);
-    system.Unlock(third);
-    system.Close(other);
-    system.Close(third);
-}
-
 // A file that may be written but not read, ending inside a line: the run
 // cannot see its last byte, so its first line starts on a line of its own.
 TEST(PosixOutput, AWriteOnlyFileWithAnUnfinishedLineGetsALineEndFirst) {
