@@ -117,18 +117,20 @@ void OutputFile::Append(std::string_view line) {
         guarded_.append(line);
         line = guarded_;
     }
-    std::size_t done = 0;
-    bool started = false;  // a line written in pieces: where it began in the file
-    std::uint64_t start = 0;
-    while (done < line.size()) {
+    Written done;
+    while (done.bytes < line.size()) {
         std::size_t written = 0;
-        const OutputSystem::Error error = system_.Write(handle_, line.substr(done), kind_ == Kind::kFile, written);
-        done += written;
-        if (error != 0 || written == 0) WriteFailed(error, !TakeBack(done, started, start));
-        if (done < line.size() && !started && kind_ == Kind::kFile) {
+        const OutputSystem::Error error =
+            system_.Write(handle_, line.substr(done.bytes), kind_ == Kind::kFile, written);
+        done.bytes += written;
+        if (written > 0) done.last = written;
+        if (error != 0 || written == 0) WriteFailed(error, !TakeBack(done));
+        // A line written in pieces: where it began, so that a take-back can
+        // tell whether another writer came between them.
+        if (done.bytes < line.size() && !done.placed && kind_ == Kind::kFile) {
             std::uint64_t offset = 0;
-            started = system_.Offset(handle_, offset) && offset >= done;
-            start = offset - done;
+            done.placed = system_.Offset(handle_, offset) && offset >= done.bytes;
+            done.start = offset - done.bytes;
         }
     }
     guarded_.clear();
@@ -144,22 +146,27 @@ void OutputFile::Append(std::string_view line) {
 // where it is, over its own last bytes, so that what others append after it
 // starts on a line of its own. Returns false when part of the line is left.
 // A pipe or a device cannot take anything back, and nothing is said of it.
-bool OutputFile::TakeBack(std::size_t written, bool started, std::uint64_t start) {
-    if (written == 0 || kind_ != Kind::kFile) return true;
+bool OutputFile::TakeBack(const Written& written) {
+    if (written.bytes == 0 || kind_ != Kind::kFile) return true;
+    // Where the last write that took any bytes ended.
     std::uint64_t end = 0, size = 0;
     Kind kind = Kind::kFile;
-    if (!appends_ || !system_.Offset(handle_, end) || end < written ||
+    if (!appends_ || !system_.Offset(handle_, end) || end < written.bytes ||
         system_.Inspect(handle_, kind, size) != 0 || size < end) {
         return false;
     }
+    const bool one_stretch = !written.placed || written.start == end - written.bytes;
     if (shared_) system_.Unlock(handle_);
     const bool alone = !shared_ || system_.TryLock(handle_, true) == OutputSystem::Lock::kHeld;
-    const bool taken = alone && (!started || start == end - written) && system_.Inspect(handle_, kind, size) == 0 &&
-                       size == end && system_.Truncate(handle_, end - written) == 0;
+    const bool taken = alone && one_stretch && system_.Inspect(handle_, kind, size) == 0 && size == end &&
+                       system_.Truncate(handle_, end - written.bytes) == 0;
     // The run ends with this write: others need not wait for it any more.
     if (shared_) system_.Unlock(handle_);
     shared_ = false;
-    if (!taken) system_.WriteAt(handle_, end - std::min<std::uint64_t>(written, 2), written >= 2 ? "\r\n" : "\n");
+    if (!taken) {
+        const std::size_t own = std::min<std::size_t>(one_stretch ? written.bytes : written.last, 2);
+        system_.WriteAt(handle_, end - own, own == 2 ? "\r\n" : "\n");
+    }
     return taken;
 }
 

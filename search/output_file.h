@@ -133,9 +133,17 @@ public:
     const std::string& path() const { return target_.path; }
 
 private:
+    // What of a line reached the file.
+    struct Written {
+        std::size_t bytes = 0;  // in all
+        std::size_t last = 0;   // by the last write that took any
+        bool placed = false;    // whether start is known
+        std::uint64_t start = 0;  // where the line began in the file
+    };
+
     void Open();
     bool ShareTheFile();
-    bool TakeBack(std::size_t written, bool started, std::uint64_t start);
+    bool TakeBack(const Written& written);
     [[noreturn]] void Fail(const char* operation, OutputSystem::Error error);
     [[noreturn]] void WriteFailed(OutputSystem::Error error, bool part_left);
 

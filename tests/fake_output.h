@@ -28,7 +28,7 @@ public:
     Kind kind = Kind::kFile;
     // false: written at `place`, over what is there, as a read-write standard output is.
     bool appends = true;
-    std::size_t place = 0;  // where the last write ended
+    std::size_t place = 0;  // where the last write that took any bytes ended
     std::vector<WriteStep> writes;  // one per write call, in order; then writes succeed whole
     Error truncate_error = 0;
     Error close_error = 0;
@@ -61,7 +61,7 @@ public:
             writes.erase(writes.begin());
         }
         written = std::min(step.takes, bytes.size());
-        if (appends) place = content.size();
+        if (appends && written > 0) place = content.size();
         content.replace(place, written, bytes.substr(0, written));
         place += written;
         content += step.others;
