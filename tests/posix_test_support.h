@@ -27,31 +27,12 @@ inline std::string PercentDecode(const std::string& text) {
     return out;
 }
 
-// The link text as a browser shows it: named and numeric references decoded, as UTF-8.
-inline std::string HtmlDecode(const std::string& text) {
-    const std::map<std::string, char> named = {{"lt", '<'}, {"gt", '>'}, {"amp", '&'}};
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::size_t end = text.find(';', i);
-        if (text[i] != '&' || end == std::string::npos) {
-            out.push_back(text[i]);
-            continue;
-        }
-        const std::string name = text.substr(i + 1, end - i - 1);
-        if (name.starts_with('#')) {
-            const bool hex = name.size() > 1 && name[1] == 'x';
-            const auto code = static_cast<char32_t>(std::stoul(name.substr(hex ? 2 : 1), nullptr, hex ? 16 : 10));
-            static constexpr unsigned kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};  // by the length in bytes
-            const int length = code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
-            if (length == 1) out.push_back(static_cast<char>(code));
-            else out.push_back(static_cast<char>(kLead[length] | (code >> (6 * (length - 1)))));
-            for (int k = length - 2; k >= 0; --k) out.push_back(static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F)));
-        } else {
-            out.push_back(named.at(name));
-        }
-        i = end;
+inline std::string HtmlDecode(std::string text) {
+    for (const auto& [entity, ch] : std::map<std::string, std::string>{
+             {"&lt;", "<"}, {"&gt;", ">"}, {"&#13;", "\r"}, {"&#10;", "\n"}, {"&amp;", "&"}}) {
+        for (std::size_t at; (at = text.find(entity)) != std::string::npos;) text.replace(at, entity.size(), ch);
     }
-    return out;
+    return text;
 }
 
 // Runs body in a child process, one that has given up root when asked, so
