@@ -1,6 +1,7 @@
 // The output's rules over a double of the system calls that fails on command:
-// whatever a write does, the file keeps whole lines and the message names
-// the cause. The same rules hold on every system.
+// whatever a write does, the file keeps whole lines, no other writer's bytes
+// are cut and the message names the cause. Over real files: the runs' lock,
+// and a listing that never lists itself. The same rules hold on every system.
 
 #include <gtest/gtest.h>
 
