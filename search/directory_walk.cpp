@@ -5,6 +5,7 @@
 #include "platform.h"
 #include "read_ahead.h"
 #include "run_request.h"
+#include "search_error.h"
 #include "shown_name.h"
 #include "texts.h"
 
@@ -59,11 +60,15 @@ void RunSearch(Platform& platform, const RunRequest& request, const RunObserver&
     output.Check();
     const std::string folder_path = AddBackslash(request.start_folder);
     summary.current_folder = folder_path;
-    {
+    try {
         ReadAhead folders(platform.OpenFolder(folder_path), limits);
         DirectoryWalk walk(summary, folder_path, request, observer, output);
         walk.WalkFolder(folders);
+    } catch (const SearchError& error) {
+        output.TellIfReplaced(summary.lines_written, error.what());
+        throw;
     }
+    output.TellIfReplaced(summary.lines_written);
     output.Close();
 }
 

@@ -38,7 +38,8 @@ struct RunObserver;
 // in its output, and the observer hears of each match, of every turn the
 // window may take and of the progress. Returns what the walk met; the caller
 // shows the completion box. Throws SearchError when the output cannot be
-// written, the start folder cannot be opened or a line not written.
+// written, the start folder cannot be opened or a line not written, and
+// when the output is no longer at its path as the run ends.
 WalkSummary RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer);
 // The same, leaving `summary` as far as the walk got when it throws.
 void RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer, WalkSummary& summary);

@@ -78,6 +78,8 @@ void DirectoryWalk::Enter(ReadAhead& folders, std::string_view name) {
 void DirectoryWalk::TestFile(std::string_view name) {
     if (!IsOfClass(request_.file_class, request_.ext_free_text, name)) return;
     full_name_.assign(summary_.current_folder).append(name);
+    // A listing saved inside the tree it lists never lists itself.
+    if (output_.IsOutput(full_name_, name)) return;
     const std::string bare(name);
     // A match counts even when its line then fails; lines_written only
     // what reached the file.

@@ -4,16 +4,26 @@
 #include "output_file.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <utility>
 
+#include "platform.h"
+#include "text_utf8.h"
 #include "texts.h"
 
 namespace Module1 {
 
 using Kind = OutputSystem::Kind;
 using Opened = OutputSystem::Opened;
+using Found = OutputSystem::Found;
 
-OutputFile::OutputFile(OutputSystem& system, OutputTarget target) : system_(system), target_(std::move(target)) {}
+OutputFile::OutputFile(OutputSystem& system, OutputTarget target) : system_(system), target_(std::move(target)) {
+    const std::size_t separator = target_.path.find_last_of(std::string{kFolderSeparator, '/'});
+    const std::string name = separator == std::string::npos ? target_.path : target_.path.substr(separator + 1);
+    name_size_ = name.size();
+    upper_name_ = ToUpperText(name);
+}
 
 OutputFile::~OutputFile() {
     if (open_ && !target_.standard_output) system_.Close(handle_);
@@ -42,6 +52,7 @@ void OutputFile::Check() {
     Kind kind = Kind::kFile;
     std::uint64_t size = 0;
     error = system_.Inspect(handle, kind, size);
+    identified_ = system_.Identity(handle, identity_);
     system_.Close(handle);
     if (error != 0) Fail(kCannotOpenOutput, error);
     if (kind == Kind::kOther) throw SearchError(kCannotOpenOutput, target_.path, kNotAFileOrDevice);
@@ -77,46 +88,117 @@ void OutputFile::Open() {
     if (kind_ == Kind::kFile && size > 0 && (!system_.ReadByte(handle_, size - 1, last) || last != '\n')) {
         guarded_ = "\r\n";
     }
+    appends_ = system_.Appends(handle_);
+    shared_ = appends_ && kind_ == Kind::kFile && ShareTheFile();
+    identified_ = system_.Identity(handle_, identity_);
+}
+
+// Every run of this program appending to a file holds a shared lock on it
+// from its first line to its end, so that a run can tell whether it is the
+// only one before it cuts anything. Another run holds it exclusively only
+// for the moment of a take-back. A lock held against us for longer is
+// another program's (one that locks the whole file): after a second the run
+// goes on without.
+bool OutputFile::ShareTheFile() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point until = Clock::now() + std::chrono::seconds(1);
+    for (int turn = 0;; ++turn) {
+        const OutputSystem::Lock lock = system_.TryLock(handle_, false);
+        if (lock == OutputSystem::Lock::kHeld) return true;
+        if (lock == OutputSystem::Lock::kNone || Clock::now() >= until) return false;
+        if (turn < 100) std::this_thread::yield();
+        else std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
 }
 
 void OutputFile::Append(std::string_view line) {
     if (!open_) Open();
-    if (!guarded_.empty() || target_.terminal) {
+    if (!guarded_.empty()) {
         guarded_.append(line);
-        if (target_.terminal) {
-            // Only the line's own end stays a control; in CP932 too, no byte
-            // of a two-byte character is below 0x40 or 0x7F.
-            const std::size_t end = guarded_.size() - std::min<std::size_t>(2, guarded_.size());
-            for (std::size_t i = 0; i < end; ++i) {
-                if (static_cast<unsigned char>(guarded_[i]) < 0x20 || guarded_[i] == 0x7F) guarded_[i] = '?';
-            }
-        }
         line = guarded_;
     }
-    std::size_t done = 0;
-    while (done < line.size()) {
+    Written done;
+    while (done.bytes < line.size()) {
         std::size_t written = 0;
-        const OutputSystem::Error error = system_.Write(handle_, line.substr(done), kind_ == Kind::kFile, written);
-        done += written;
-        if (error != 0 || written == 0) WriteFailed(error, done);
+        const OutputSystem::Error error =
+            system_.Write(handle_, line.substr(done.bytes), kind_ == Kind::kFile, written);
+        done.bytes += written;
+        if (written > 0) done.last = written;
+        if (error != 0 || written == 0) WriteFailed(error, !TakeBack(done));
+        // A line written in pieces: where it began, so that a take-back can
+        // tell whether another writer came between them.
+        if (done.bytes < line.size() && !done.placed && kind_ == Kind::kFile) {
+            std::uint64_t offset = 0;
+            done.placed = system_.Offset(handle_, offset) && offset >= done.bytes;
+            done.start = offset - done.bytes;
+        }
     }
     guarded_.clear();
 }
 
 // Takes back the part of the line that reached the file, so that it keeps
-// whole lines only, and says what stopped the write. A pipe or a device
-// cannot take anything back.
-void OutputFile::WriteFailed(OutputSystem::Error error, std::size_t written) {
+// whole lines only. Only the run's own bytes are cut: the run must append
+// (a read-write standard output writes over what was at its place), no
+// other run of this program may have the file open (the run holds the
+// runs' lock alone, which keeps new ones out until the cut is done), the
+// file must still end exactly where this run's write ended, and a line
+// written in pieces must lie in one stretch. A part line that stays is ended
+// where it is, over its own last bytes, so that what others append after it
+// starts on a line of its own. Returns false when part of the line is left.
+// A pipe or a device cannot take anything back, and nothing is said of it.
+bool OutputFile::TakeBack(const Written& written) {
+    if (written.bytes == 0 || kind_ != Kind::kFile) return true;
+    // Where the last write that took any bytes ended.
+    std::uint64_t end = 0, size = 0;
+    Kind kind = Kind::kFile;
+    if (!appends_ || !system_.Offset(handle_, end) || end < written.bytes ||
+        system_.Inspect(handle_, kind, size) != 0 || size < end) {
+        return false;
+    }
+    const bool one_stretch = !written.placed || written.start == end - written.bytes;
+    if (shared_) system_.Unlock(handle_);
+    const bool alone = !shared_ || system_.TryLock(handle_, true) == OutputSystem::Lock::kHeld;
+    const bool taken = alone && one_stretch && system_.Inspect(handle_, kind, size) == 0 && size == end &&
+                       system_.Truncate(handle_, end - written.bytes) == 0;
+    // The run ends with this write: others need not wait for it any more.
+    if (shared_) system_.Unlock(handle_);
+    shared_ = false;
+    if (!taken) {
+        const std::size_t own = std::min<std::size_t>(one_stretch ? written.bytes : written.last, 2);
+        system_.WriteAt(handle_, end - own, own == 2 ? "\r\n" : "\n");
+    }
+    return taken;
+}
+
+// Says what stopped the write, and whether part of the line was left.
+void OutputFile::WriteFailed(OutputSystem::Error error, bool part_left) {
     std::string reason = error != 0 ? system_.Reason(error) : kWriteStalled;
     if (error != 0 && system_.ReaderGone(error)) throw ReaderGoneError(kCannotWriteOutput, target_.path, reason);
-    if (written > 0 && kind_ == Kind::kFile) {
-        Kind kind = Kind::kFile;
-        std::uint64_t size = 0;
-        const bool taken_back = system_.Inspect(handle_, kind, size) == 0 && size >= written &&
-                                system_.Truncate(handle_, size - written) == 0;
-        if (!taken_back) reason += std::string("; ") + kPartLineLeft;
-    }
+    if (part_left) reason += std::string("; ") + kPartLineLeft;
     throw SearchError(kCannotWriteOutput, target_.path, reason);
+}
+
+// Names are compared first, ignoring case as some file systems do; only an
+// entry of the output's name is looked up. A name of another length is
+// another name: a case mapping that changes a name's length is too rare to
+// pay for on every match.
+bool OutputFile::IsOutput(const std::string& full_name, std::string_view bare_name) {
+    if (!identified_ || target_.standard_output || bare_name.size() != name_size_) return false;
+    if (ToUpperText(bare_name) != upper_name_) return false;
+    OutputSystem::FileId entry;
+    return system_.IdentityAt(full_name, entry) == Found::kFound && entry == identity_;
+}
+
+void OutputFile::TellIfReplaced(std::uint64_t lines, const char* error) {
+    if (!open_ || target_.standard_output || !identified_) return;
+    OutputSystem::FileId now;
+    const Found found = system_.IdentityAt(target_.path, now);
+    // When the path cannot be looked up, nothing is claimed.
+    if (found == Found::kUnknown || (found == Found::kFound && now == identity_)) return;
+    const SearchError replaced(kOutputReplaced, target_.path,
+                               std::string(kLinesInReplacedOutput) + ": " + std::to_string(lines) + " " + kLinesUnit);
+    if (error == nullptr) throw replaced;
+    throw SearchError(std::string(error) + "\n" + replaced.what());
 }
 
 void OutputFile::Close() {

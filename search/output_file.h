@@ -18,6 +18,15 @@ public:
     using Handle = std::intptr_t;
     using Error = std::uint32_t;  // the system's error code; 0 is none
 
+    // Tells one file from every other on the system while both exist.
+    struct FileId {
+        std::uint64_t volume = 0;
+        std::uint64_t index = 0;
+        bool operator==(const FileId&) const = default;
+    };
+    enum class Found { kFound, kMissing, kUnknown };
+    enum class Lock { kHeld, kBusy, kNone };
+
     // A disk file; a character device (/dev/null, NUL, a terminal); anything
     // else (a FIFO, a pipe, a socket), on which a write may wait forever.
     enum class Kind { kFile, kDevice, kOther };
@@ -38,6 +47,23 @@ public:
     // false: a pipe or a device). written may fall short, with or without an error.
     virtual Error Write(Handle handle, std::string_view bytes, bool at_end, std::size_t& written) = 0;
     virtual Error Truncate(Handle handle, std::uint64_t size) = 0;
+    // Writes over the file's bytes at offset, wherever the handle writes otherwise.
+    virtual Error WriteAt(Handle handle, std::uint64_t offset, std::string_view bytes) = 0;
+    // Whether every write through the handle lands at the file's end: the
+    // run's own open, a standard output opened for appending. A standard
+    // output opened for reading and writing (1<>) writes at its place.
+    virtual bool Appends(Handle handle) = 0;
+    // The handle's place in the file: where its last write ended.
+    virtual bool Offset(Handle handle, std::uint64_t& offset) = 0;
+    // Takes the lock that runs of this program appending to the file share,
+    // shared or exclusive, without waiting: kBusy while another holds it
+    // against this one, kNone where the file system has no locks.
+    virtual Lock TryLock(Handle handle, bool exclusive) = 0;
+    virtual void Unlock(Handle handle) = 0;
+    // The open file's identity; false when the system cannot tell it.
+    virtual bool Identity(Handle handle, FileId& id) = 0;
+    // The identity of the file the path names now, through links.
+    virtual Found IdentityAt(const std::string& path, FileId& id) = 0;
     virtual Error Close(Handle handle) = 0;
     // Whether a new file could be made at path (its folder exists and takes new entries).
     virtual Error CanCreate(const std::string& path) = 0;
@@ -59,8 +85,8 @@ void IgnoreWriteSignals();
 struct OutputTarget {
     std::string path;  // as shown in messages
     bool standard_output = false;
-    // The lines are shown on a terminal: a control character of a name (ESC
-    // starts a terminal command) is written as "?", as ls does.
+    // The lines are shown on a terminal: their names are written as
+    // ShownName shows them, so that none can send the terminal commands.
     bool terminal = false;
 };
 
@@ -74,9 +100,11 @@ public:
 // One run's output. Checked before the walk; opened when the run writes its
 // first line (a run without matches creates nothing) and kept open to the
 // end, so that whatever happens to the path meanwhile, every line goes to the
-// file the run opened. Each line is appended with a single write; one that
-// fails part way is taken back, so that the file keeps whole lines only.
-// Only regular files and character devices are taken. Errors throw SearchError.
+// file the run opened; at the end the run tells when that file is no longer
+// at the path. Each line is appended with a single write; one that fails
+// part way is taken back, so that the file keeps whole lines only, unless
+// the bytes after it are not the run's own. Only regular files and
+// character devices are taken. Errors throw SearchError.
 class OutputFile {
 public:
     OutputFile(OutputSystem& system, OutputTarget target);
@@ -91,22 +119,46 @@ public:
     void Check();
     // Appends one line, its line end included.
     void Append(std::string_view line);
+    // Whether the walk's entry is this output (the same file, known once the
+    // output was checked or opened): a listing never lists itself.
+    bool IsOutput(const std::string& full_name, std::string_view bare_name);
+    // When the path no longer names the file the run wrote to (an editor
+    // saved over it, it was moved or removed), throws an error that says
+    // where the run's `lines` went, after the text of an error the run
+    // ended with, if any.
+    void TellIfReplaced(std::uint64_t lines, const char* error = nullptr);
     // Ends the run's output; a close that reports a failed write throws.
     void Close();
 
     const std::string& path() const { return target_.path; }
 
 private:
+    // What of a line reached the file.
+    struct Written {
+        std::size_t bytes = 0;  // in all
+        std::size_t last = 0;   // by the last write that took any
+        bool placed = false;    // whether start is known
+        std::uint64_t start = 0;  // where the line began in the file
+    };
+
     void Open();
+    bool ShareTheFile();
+    bool TakeBack(const Written& written);
     [[noreturn]] void Fail(const char* operation, OutputSystem::Error error);
-    [[noreturn]] void WriteFailed(OutputSystem::Error error, std::size_t written);
+    [[noreturn]] void WriteFailed(OutputSystem::Error error, bool part_left);
 
     OutputSystem& system_;
     OutputTarget target_;
+    std::size_t name_size_ = 0;  // of the path's last part
+    std::string upper_name_;     // the path's last part, upper-cased
     OutputSystem::Handle handle_ = 0;
     bool open_ = false;
     OutputSystem::Kind kind_ = OutputSystem::Kind::kFile;
-    std::string guarded_;  // the first line with CR LF in front, or a line made plain for a terminal
+    bool appends_ = true;
+    bool shared_ = false;  // holds the lock that runs appending to the file share
+    bool identified_ = false;
+    OutputSystem::FileId identity_;
+    std::string guarded_;  // the first line with CR LF in front
 };
 
 }  // namespace Module1

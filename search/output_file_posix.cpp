@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +21,10 @@ namespace {
 bool Writable(mode_t mode) { return S_ISREG(mode) || S_ISCHR(mode); }
 
 int Fd(OutputSystem::Handle handle) { return static_cast<int>(handle); }
+
+OutputSystem::FileId IdOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
 
 class PosixOutput final : public OutputSystem {
 public:
@@ -83,6 +88,53 @@ public:
 
     Error Truncate(Handle handle, std::uint64_t size) override {
         return ftruncate(Fd(handle), static_cast<off_t>(size)) == 0 ? 0 : static_cast<Error>(errno);
+    }
+
+    bool Appends(Handle handle) override {
+        const int flags = fcntl(Fd(handle), F_GETFL);
+        return flags >= 0 && (flags & O_APPEND) != 0;
+    }
+
+    bool Offset(Handle handle, std::uint64_t& offset) override {
+        const off_t at = lseek(Fd(handle), 0, SEEK_CUR);
+        offset = static_cast<std::uint64_t>(at);
+        return at >= 0;
+    }
+
+    Error WriteAt(Handle handle, std::uint64_t offset, std::string_view bytes) override {
+        // A descriptor in append mode writes at the end whatever the offset:
+        // the same file is opened again without it, through /proc.
+        const int writer = open(("/proc/self/fd/" + std::to_string(Fd(handle))).c_str(), O_WRONLY | O_CLOEXEC);
+        if (writer < 0) return static_cast<Error>(errno);
+        const ssize_t n = pwrite(writer, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        const Error error = n < 0 ? static_cast<Error>(errno) : 0;
+        close(writer);
+        return error;
+    }
+
+    Lock TryLock(Handle handle, bool exclusive) override {
+        // flock: a lock of the open file, not of the process, so that two
+        // runs in one process exclude each other too; it may be shared on a
+        // descriptor open for writing only; and it is apart from the byte
+        // locks other programs hold on the whole file.
+        if (flock(Fd(handle), (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) return Lock::kHeld;
+        return errno == EWOULDBLOCK ? Lock::kBusy : Lock::kNone;
+    }
+
+    void Unlock(Handle handle) override { flock(Fd(handle), LOCK_UN); }
+
+    bool Identity(Handle handle, FileId& id) override {
+        struct stat st {};
+        if (fstat(Fd(handle), &st) != 0) return false;
+        id = IdOf(st);
+        return true;
+    }
+
+    Found IdentityAt(const std::string& path, FileId& id) override {
+        struct stat st {};
+        if (stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? Found::kMissing : Found::kUnknown;
+        id = IdOf(st);
+        return Found::kFound;
     }
 
     Error Close(Handle handle) override {

@@ -38,6 +38,16 @@ HANDLE Native(OutputSystem::Handle handle) { return reinterpret_cast<HANDLE>(han
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// The runs' lock is on one byte far beyond the end of any file: a Windows
+// lock also bars other programs from reading and writing the bytes it covers.
+OVERLAPPED LockByte() {
+    constexpr std::uint64_t kLockByte = std::uint64_t{1} << 62;
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(kLockByte);
+    at.OffsetHigh = static_cast<DWORD>(kLockByte >> 32);
+    return at;
+}
+
 class Win32Output final : public OutputSystem {
 public:
     Opened Open(const std::string& path, bool create, Handle& handle, Error& error) override {
@@ -106,6 +116,59 @@ public:
             return GetLastError();
         }
         return ERROR_SUCCESS;
+    }
+
+    // Every write to a disk file goes to its end (see Write).
+    bool Appends(Handle) override { return true; }
+
+    bool Offset(Handle handle, std::uint64_t& offset) override {
+        // A write through an OVERLAPPED place on a handle opened for
+        // synchronous use leaves the file pointer where the write ended.
+        LARGE_INTEGER at{};
+        if (!SetFilePointerEx(Native(handle), LARGE_INTEGER{}, &at, FILE_CURRENT)) return false;
+        offset = static_cast<std::uint64_t>(at.QuadPart);
+        return true;
+    }
+
+    Error WriteAt(Handle handle, std::uint64_t offset, std::string_view bytes) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD n = 0;
+        const BOOL ok = win32::write_file(Native(handle), bytes.data(), static_cast<DWORD>(bytes.size()), &n, &at);
+        return ok ? ERROR_SUCCESS : GetLastError();
+    }
+
+    Lock TryLock(Handle handle, bool exclusive) override {
+        OVERLAPPED at = LockByte();
+        const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+        if (LockFileEx(Native(handle), flags, 0, 1, 0, &at)) return Lock::kHeld;
+        return GetLastError() == ERROR_LOCK_VIOLATION ? Lock::kBusy : Lock::kNone;
+    }
+
+    void Unlock(Handle handle) override {
+        OVERLAPPED at = LockByte();
+        UnlockFileEx(Native(handle), 0, 1, 0, &at);
+    }
+
+    bool Identity(Handle handle, FileId& id) override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!GetFileInformationByHandle(Native(handle), &info)) return false;
+        id = {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+        return true;
+    }
+
+    Found IdentityAt(const std::string& path, FileId& id) override {
+        // Opened for no access at all: only its identity is asked for.
+        const HANDLE file = create_file(NativePath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Found::kMissing : Found::kUnknown;
+        }
+        const bool known = Identity(reinterpret_cast<Handle>(file), id);
+        CloseHandle(file);
+        return known ? Found::kFound : Found::kUnknown;
     }
 
     Error Close(Handle handle) override { return CloseHandle(Native(handle)) ? ERROR_SUCCESS : GetLastError(); }

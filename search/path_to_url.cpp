@@ -1,7 +1,5 @@
 #include "path_to_url.h"
 
-#include <cstdio>
-
 #include "platform.h"
 #include "text_utf8.h"
 
@@ -21,11 +19,22 @@ bool NeedsPercent(unsigned char byte) {
     }
 }
 
+constexpr char kHex[] = "0123456789ABCDEF";
+
 void AppendPercent(unsigned char byte, std::string& out) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     out.push_back('%');
     out.push_back(kHex[byte >> 4]);
     out.push_back(kHex[byte & 0x0F]);
+}
+
+// "&#x65E5;": upper-case hex digits without leading zeros. Written by hand,
+// since names of Japanese folders hold many.
+void AppendReference(char32_t code, std::string& out) {
+    out += "&#x";
+    int shift = 20;
+    while (shift > 0 && (code >> shift) == 0) shift -= 4;
+    for (; shift >= 0; shift -= 4) out.push_back(kHex[(code >> shift) & 0x0F]);
+    out.push_back(';');
 }
 
 }  // namespace
@@ -63,7 +72,7 @@ std::string PathToUrl(std::string_view full_name) {
 #endif
 }
 
-std::string EscapeHtmlText(std::string_view text, CanHold can_hold) {
+std::string EscapeHtmlText(std::string_view text, CanHold can_hold, bool* replaced) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {
@@ -81,10 +90,11 @@ std::string EscapeHtmlText(std::string_view text, CanHold can_hold) {
             continue;
         }
         const DecodedChar ch = DecodeChar(text, pos);
-        if (ch.valid && can_hold != nullptr && !can_hold(ch.code)) {
-            char reference[16];
-            std::snprintf(reference, sizeof reference, "&#x%X;", static_cast<unsigned>(ch.code));
-            out += reference;
+        if (!ch.valid) {
+            out += "&#xFFFD;";
+            if (replaced != nullptr) *replaced = true;
+        } else if (can_hold != nullptr && !can_hold(ch.code)) {
+            AppendReference(ch.code, out);
         } else {
             out.append(text.substr(pos, ch.length));
         }

@@ -25,7 +25,9 @@ std::string PathToUrl(std::string_view full_name);
 
 // Visible link text: "&", "<" and ">" as character references, CR and LF as
 // &#13; and &#10; (a name must not break its line), and every character the
-// output cannot hold as &#x…;.
-std::string EscapeHtmlText(std::string_view text, CanHold can_hold = nullptr);
+// output cannot hold as &#x…;. A byte that is not UTF-8 becomes &#xFFFD;
+// (the target, made from the bytes, still leads to the file), and
+// `replaced` says whether that happened.
+std::string EscapeHtmlText(std::string_view text, CanHold can_hold = nullptr, bool* replaced = nullptr);
 
 }  // namespace Module1

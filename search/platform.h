@@ -97,8 +97,12 @@ Platform& NativePlatform();
 // The output file is written in the platform's encoding for names: the bytes
 // as they are on POSIX, the ANSI code page on Windows.
 
-// Whether the output file's encoding can hold the character.
-bool OutputCanHold(char32_t code);
+// Whether a character may stand as it is in the text of an HtmlLink line;
+// any other is written as a numeric reference. On Windows: what the ANSI code
+// page holds. On POSIX, where the bytes are ours to choose: ASCII only, so
+// that the line is plain ASCII and shows its names in whatever encoding a
+// browser guesses or the page it is appended to declares.
+bool LinkTextCanHold(char32_t code);
 // The text in the output file's encoding. A character it cannot hold becomes
 // the encoding's substitute, and `substituted` says whether that happened.
 std::string EncodeForOutput(std::string_view text, bool& substituted);

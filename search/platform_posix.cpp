@@ -254,7 +254,7 @@ Platform& NativePlatform() {
     return platform;
 }
 
-bool OutputCanHold(char32_t) { return true; }
+bool LinkTextCanHold(char32_t code) { return code < 0x80; }
 
 std::string EncodeForOutput(std::string_view text, bool& substituted) {
     substituted = false;

@@ -130,7 +130,7 @@ Platform& NativePlatform() {
     return platform;
 }
 
-bool OutputCanHold(char32_t code) {
+bool LinkTextCanHold(char32_t code) {
     if (code < 0x80 || OutputCodePage() == CP_UTF8) return true;
     static std::unordered_map<char32_t, bool> known;  // the walk runs on one thread
     if (const auto found = known.find(code); found != known.end()) return found->second;

@@ -14,6 +14,8 @@ class SearchError : public std::runtime_error {
 public:
     SearchError(const std::string& operation, const std::string& path, const std::string& reason)
         : std::runtime_error(operation + ": " + ShownName(path) + " (" + reason + ")") {}
+    // Errors already made into texts, one after the other.
+    explicit SearchError(const std::string& text) : std::runtime_error(text) {}
 };
 
 }  // namespace Module1

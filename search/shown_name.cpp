@@ -8,9 +8,12 @@ namespace Module1 {
 
 namespace {
 
+// Controls, the line and paragraph separators, and every bidirectional
+// control: the marks (U+061C, U+200E, U+200F), the embeddings and overrides,
+// and the isolates.
 bool NeedsEscape(char32_t code) {
-    return code < 0x20 || (code >= 0x7F && code < 0xA0) || code == 0x2028 || code == 0x2029 ||
-           (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+    return code < 0x20 || (code >= 0x7F && code < 0xA0) || code == 0x061C || code == 0x200E || code == 0x200F ||
+           code == 0x2028 || code == 0x2029 || (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
 }
 
 }  // namespace

@@ -34,5 +34,9 @@ inline constexpr char kNotAFileOrDevice[] = "通常のファイルでも文字�
 inline constexpr char kWriteStalled[] = "書き込みが進みません";
 // Added to the reason when a part-written line could not be taken back.
 inline constexpr char kPartLineLeft[] = "書きかけの行を取り消せません";
+// A run's output that is no longer at its path at the end of the run: "label:
+// path (kLinesInReplacedOutput: N 行)".
+inline constexpr char kOutputReplaced[] = "出力ファイルが置き換えられたか、移動または削除されました";
+inline constexpr char kLinesInReplacedOutput[] = "このパスにはもうないファイルに書き込んだ行";
 
 }  // namespace Module1

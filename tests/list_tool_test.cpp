@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -48,9 +49,10 @@ std::string ReadFirstLine(int fd) {
 }
 
 // Runs the tool in the folder with the arguments; file_size caps the size of
-// the files it writes; head stops reading its stdout after the first line.
+// the files it writes; head stops reading its stdout after the first line;
+// meanwhile is called with the tool's process while it runs.
 ToolRun RunTool(const std::string& folder, const std::vector<std::string>& args, rlim_t file_size = RLIM_INFINITY,
-                bool head = false) {
+                bool head = false, const std::function<void(pid_t)>& meanwhile = nullptr) {
     int out[2], err[2];
     if (pipe(out) != 0 || pipe(err) != 0) return {};
     const pid_t child = fork();
@@ -74,6 +76,7 @@ ToolRun RunTool(const std::string& folder, const std::vector<std::string>& args,
     }
     close(out[1]);
     close(err[1]);
+    if (meanwhile) meanwhile(child);
     ToolRun run;
     if (head) run.out = ReadFirstLine(out[0]);
     run.err = ReadAll(err[0]);  // small enough for the pipe: stdout cannot block the tool meanwhile
@@ -187,6 +190,38 @@ TEST(ListTool, AFailedRunSaysWhyAndCountsTheLinesWritten) {
     const ToolRun early = RunTool(temp.path(), {"--output", "missing/out.htm", "web"});
     EXPECT_EQ(early.status, 1);
     EXPECT_EQ(LastLine(early.err).rfind("entries=0 matches=0 lines=0 ", 0), 0u) << early.err;
+}
+
+// A run stopped after its first lines, its output renamed over (as an
+// editor saves), then continued: its lines went to a file nobody can open
+// any more, and it says so.
+TEST(ListTool, AnOutputReplacedDuringTheRunIsTold) {
+    TempFolder temp;
+    constexpr int kFiles = 3000;  // a run long enough to be stopped part way
+    for (int i = 0; i < kFiles; ++i) temp.File("web/" + std::to_string(i) + ".htm");
+    const std::string out = temp.path() + "/out.htm", saved = temp.File("saved.htm", "saved\r\n");
+    bool stopped = false;
+    const ToolRun run = RunTool(temp.path(), {"--output", out, "web"}, RLIM_INFINITY, false, [&](pid_t tool) {
+        struct stat st {};
+        while (stat(out.c_str(), &st) != 0 || st.st_size == 0) {
+            if (waitpid(tool, nullptr, WNOHANG) != 0) return;
+        }
+        kill(tool, SIGSTOP);
+        int status = 0;
+        stopped = waitpid(tool, &status, WUNTRACED) == tool && WIFSTOPPED(status);
+        rename(saved.c_str(), out.c_str());
+        kill(tool, SIGCONT);
+    });
+    if (!stopped) GTEST_SKIP() << "the run ended before it could be stopped";
+    EXPECT_EQ(run.status, 1);
+    const std::string lines = std::to_string(kFiles);
+    EXPECT_EQ(run.err.rfind("marrowpine-list: " + std::string(Module1::kOutputReplaced) + ": " + out + " (" +
+                                Module1::kLinesInReplacedOutput + ": " + lines + " " + Module1::kLinesUnit + ")\n",
+                            0),
+              0u)
+        << run.err;
+    EXPECT_NE(run.err.find(" lines=" + lines + " "), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(out), "saved\r\n");
 }
 
 // "--output -" is the standard output, for scripts: into a pipe whole, and

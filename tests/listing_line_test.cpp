@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "fake_output.h"
 #include "listing_line.h"
 #include "output_file.h"
 #include "path_to_url.h"
@@ -85,6 +86,46 @@ TEST(OutputCannotHold, TextGetsReferences) {
     EXPECT_EQ(EscapeHtmlText("한 & 写😀", HoldsAsciiAndJapanese), "&#xD55C; &amp; 写&#x1F600;");
     EXPECT_EQ(EscapeHtmlText("한 & 写😀"), "한 &amp; 写😀");
 }
+
+struct LinkTextCase {
+    std::string label;
+    std::string name;
+    std::string posix;            // where the encoding is ours to choose: plain ASCII
+    std::string code_page_932;    // Windows, Japanese: what the code page cannot hold as references
+    bool counted;                 // among the names the output could not hold
+    friend std::ostream& operator<<(std::ostream& os, const LinkTextCase& c) { return os << c.label; }
+};
+
+class LinkText : public testing::TestWithParam<LinkTextCase> {};
+
+// The visible text of an HtmlLink line reads right whatever encoding the
+// page is read in; only bytes that are not UTF-8 lose what they were.
+TEST_P(LinkText, ReadsRightInEveryEncoding) {
+    const LinkTextCase& c = GetParam();
+    const RunRequest request = Settings(FileClass::kHtm, true, false);
+    const std::string line = ComposeListingLine(request, kFolder + c.name, c.name);
+    const std::size_t open = line.find('>') + 1;
+#ifdef _WIN32
+    EXPECT_EQ(line.substr(open, line.find("</a>") - open), c.code_page_932);
+#else
+    EXPECT_EQ(line.substr(open, line.find("</a>") - open), c.posix);
+#endif
+    test_support::FakeOutput system;
+    OutputFile output(system, OutputTarget{"out.htm", false});
+    EXPECT_EQ(WriteListingLine(output, request, kFolder + c.name, c.name), c.counted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, LinkText,
+    testing::Values(
+        LinkTextCase{"ascii", "index.htm", "index.htm", "index.htm", false},
+        LinkTextCase{"japanese", "日本語.htm", "&#x65E5;&#x672C;&#x8A9E;.htm", "日本語.htm", false},
+        LinkTextCase{"beyond_the_bmp", "😀.htm", "&#x1F600;.htm", "&#x1F600;.htm", false},
+        LinkTextCase{"latin1", "café.htm", "caf&#xE9;.htm", "caf&#xE9;.htm", false},
+        LinkTextCase{"not_utf8", "caf\xe9 \xe6\x97.htm", "caf&#xFFFD; &#xFFFD;&#xFFFD;.htm",
+                     "caf&#xFFFD; &#xFFFD;&#xFFFD;.htm", true},
+        LinkTextCase{"markup", "<b>&amp;写.htm", "&lt;b&gt;&amp;amp;&#x5199;.htm", "&lt;b&gt;&amp;amp;写.htm", false}),
+    [](const auto& info) { return info.param.label; });
 
 struct LineCase {
     bool html;

@@ -395,6 +395,24 @@ TEST(WinPaths, TakeTheLongFormThatKeepsTheirMeaning) {
     for (const auto& [given, expected] : cases) EXPECT_EQ(win32::LongPath(given), expected) << win32::Utf8(given);
 }
 
+// An output moved away during the run (the run opened it sharing its
+// deletion, as Explorer may move it): the run's lines went to it, and the
+// run says that it is no longer at its path.
+TEST(WinOutput, AnOutputMovedAwayDuringTheRunIsTold) {
+    WinFolderFixture folder("Z:\\tmp\\");
+    WinFolderFixture::MakeFolder(folder.path() + "in\\");
+    for (const char* name : {"a.htm", "b.htm"}) WinFolderFixture::MakeFile(folder.path() + "in\\" + name);
+    const std::string out = folder.path() + "list.txt", moved = folder.path() + "moved.txt";
+    RunScope scope(Settings(FileClass::kHtm, false, false), out);
+    int matches = 0;
+    scope.observer.match = [&](const std::string&) {
+        if (++matches == 2) MoveFileExW(Wide(out).c_str(), Wide(moved).c_str(), 0);
+    };
+    EXPECT_EQ(FailureOf(scope, folder.path() + "in"),
+              std::string(kOutputReplaced) + ": " + out + " (" + kLinesInReplacedOutput + ": 2 " + kLinesUnit + ")");
+    EXPECT_EQ(CrLfLines(moved).size(), 2u);
+}
+
 TEST(WinOutput, AppendsToAnExistingCodePageFile) {
     WinFolderFixture folder("Z:\\tmp\\");
     WinFolderFixture::MakeFolder(folder.path() + "in\\");
