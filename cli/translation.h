@@ -4,8 +4,9 @@
 // English for everyone else, from one catalogue (po/ja.po): through gettext
 // on POSIX, from the catalogue built into the program on Windows, where
 // there is no gettext. The texts in the code are the English ones; a new
-// text is written as Tr("...") (N_("...") in a table), and its Japanese
-// goes into po/ja.po (see po/README).
+// text is written as Tr("...") (N_("...") in a table), `cmake --build build
+// --target update-po` brings it into po/ja.po, and its Japanese is written
+// there (the catalogue test fails until it is).
 
 #include <initializer_list>
 #include <string>
