@@ -30,6 +30,10 @@ public:
     void OutputWritten();
 
 private:
+    // One showing of Windows' dialog, opening in the folder (empty: where
+    // Windows' record points); FileName is then the answer.
+    bool ShowOnce(HWND owner, const std::string& folder);
+
     // Kept for this start of the program only.
     std::string last_folder_;
 };

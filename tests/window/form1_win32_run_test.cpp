@@ -13,8 +13,6 @@
 #include "common_dialog.h"
 #include "win32_calls.h"
 
-#include <shellapi.h>
-
 using namespace win32_test;
 using Module1::win32::Wide;
 
@@ -32,14 +30,7 @@ public:
         CreateDirectoryW((root_ + L"walk").c_str(), nullptr);
         CloseHandle(CreateFileW((root_ + L"walk\\a.htm").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
-    ~TempTree() {
-        const std::wstring from = root_.substr(0, root_.size() - 1) + L'\0';
-        SHFILEOPSTRUCTW remove{};
-        remove.wFunc = FO_DELETE;
-        remove.pFrom = from.c_str();
-        remove.fFlags = FOF_NO_UI;
-        SHFileOperationW(&remove);
-    }
+    ~TempTree() { RemoveFolder(root_); }
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
     const std::wstring& Root() const { return root_; }

@@ -327,10 +327,5 @@ TEST_F(Form1Win32, ComingBackDuringARunLeavesTheFocusWhereNoKeyActs) {
     EXPECT_EQ(visit.during, form_->Window());
     EXPECT_EQ(visit.back, form_->Window());
     EXPECT_EQ(GetFocus(), form_->Control("Command_Exec"));
-    const std::wstring from = root.substr(0, root.size() - 1) + L'\0';
-    SHFILEOPSTRUCTW remove{};
-    remove.wFunc = FO_DELETE;
-    remove.pFrom = from.c_str();
-    remove.fFlags = FOF_NO_UI;
-    SHFileOperationW(&remove);
+    RemoveFolder(root);
 }

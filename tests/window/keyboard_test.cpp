@@ -136,13 +136,16 @@ private slots:
         QString focus_during, focus_after_tab;
         QTimer stray;
         connect(&stray, &QTimer::timeout, [&] {
+            // While the walk goes: once it has ended, the keys that come
+            // before the box are dropped, Tab's too.
             if (form->Command_Exec->isEnabled() || QApplication::activeModalWidget() != nullptr ||
-                !focus_during.isNull()) {
+                !focus_during.isNull() || form->LastRunPacing().walk.count() != 0) {
                 return;
             }
             // The offscreen platform does not give the window back its
-            // activation when the dialog closes, as a desktop does.
-            if (!form->isActiveWindow()) return form->activateWindow();
+            // activation when the dialog closes, as a desktop does; at once,
+            // as the walk is short.
+            if (!form->isActiveWindow()) QApplication::setActiveWindow(&*form);
             QWidget* target = QApplication::focusWidget();
             focus_during = target != nullptr ? target->objectName() : QStringLiteral("none");
             if (target == nullptr) target = &*form;

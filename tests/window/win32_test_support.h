@@ -17,6 +17,8 @@
 #include "form1.h"  // windows.h first
 #include "win32_text.h"
 
+#include <shellapi.h>
+
 namespace win32_test {
 
 namespace fd = Form1Description;
@@ -55,6 +57,16 @@ inline std::vector<std::uint32_t> Pixels(HWND window) {
     DeleteDC(memory);
     ReleaseDC(window, screen);
     return pixels;
+}
+
+// Removes the folder (a path ending in "\\") with all it holds.
+inline void RemoveFolder(const std::wstring& folder) {
+    const std::wstring from = folder.substr(0, folder.size() - 1) + L'\0';  // a list, ended by an empty name
+    SHFILEOPSTRUCTW remove{};
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = from.c_str();
+    remove.fFlags = FOF_NO_UI;
+    SHFileOperationW(&remove);
 }
 
 // The window as the program opens it, in the foreground, Execute focused.
