@@ -26,7 +26,16 @@ entry() {
     done
 }
 ours() { find "$profile" -iname '*marrowpine*' | sort; }
-cleanup() { [ -z "${installed:-}" ] || "$wine_run" msiexec /x "$(wine winepath -w "$msi")" /qn >/dev/null 2>&1 || true; }
+# The window the shortcut started holds its program file: closed first.
+close_window() {
+    wine "$probe" close || true
+    for _ in $(seq 120); do wine "$probe" open-folder >/dev/null || break; sleep 0.5; done
+}
+cleanup() {
+    [ -n "${installed:-}" ] || return 0
+    close_window
+    "$wine_run" msiexec /x "$(wine winepath -w "$msi")" /qn >/dev/null 2>&1 || true
+}
 trap cleanup EXIT
 
 # A per-user package: no ALLUSERS, and its word count says it needs no elevation (bit 8).
@@ -51,8 +60,7 @@ wine start "$(wine winepath -w "$start_menu/MARROWPINE.lnk")"
 opened=""
 for _ in $(seq 120); do opened=$(wine "$probe" open-folder || true); [ -z "$opened" ] || break; sleep 0.5; done
 [ "$opened" = "${documents##*\\}" ] || fail "the shortcut's window opens on \"$opened\", not on $documents"
-wine "$probe" close
-for _ in $(seq 120); do wine "$probe" open-folder >/dev/null || break; sleep 0.5; done
+close_window
 tool=$(wine "$(wine winepath -w "$programs/marrowpine-list.exe")" --version)
 [ "$tool" = "marrowpine-list (MARROWPINE) $version" ] || fail "installed tool says: $tool"
 

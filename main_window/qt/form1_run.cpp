@@ -44,6 +44,7 @@ public:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:  // the override is not taken, so the shortcut would act
         case QEvent::InputMethod:
             return true;
         default:

@@ -41,6 +41,7 @@ public:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:  // the override is not taken, so the shortcut would act
             return !shown_.isValid() || shown_.elapsed() < Form1Description::kBoxKeyDelay.count();
         default:
             return false;

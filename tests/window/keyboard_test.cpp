@@ -204,7 +204,7 @@ private slots:
             if (!box_shown.isValid() || box_shown.elapsed() < 1500) {
                 // The offscreen platform does not give the window back its
                 // activation when a box closes, as a desktop does.
-                if (QGuiApplication::focusWindow() == nullptr) return form->activateWindow();
+                if (QGuiApplication::focusWindow() == nullptr) QApplication::setActiveWindow(&*form);
                 // Each key from a timer of its own: a key that opens a modal
                 // window would hold this timer until the window closes.
                 const Qt::Key key = (space = !space) ? Qt::Key_Space : Qt::Key_Return;
