@@ -45,7 +45,7 @@ ProgressLine::ProgressLine(void (*write)(const std::string& text), std::size_t c
 
 std::string ProgressLine::Compose(const Module1::WalkSummary& summary, std::size_t columns) {
     const std::size_t limit = columns > 1 ? columns - 1 : 0;  // the last column would wrap on some terminals
-    // Counted in columns: a translation takes two a character.
+    // Counted in columns: a Japanese character takes two.
     std::string line;
     std::size_t used = 0;
     for (const Shown& c : ShownCharacters(Format(Tr("%s entries, %s matches"), {std::to_string(summary.entries),
