@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "translation.h"
+
 namespace list_tool {
 
 namespace {
@@ -33,14 +35,14 @@ struct Values {
 std::string Apply(const Values& values, ListOptions& options) {
     const std::string class_name = values.class_name.value_or("htm");
     const auto chosen = kClasses.find(class_name);
-    if (chosen == kClasses.end()) return "unknown class '" + class_name + "'";
-    if (values.ext && class_name != "other") return "--ext needs --class other";
-    if (!values.ext && class_name == "other") return "--class other needs --ext (\"*\" for every file)";
+    if (chosen == kClasses.end()) return Format(Tr("unknown class '%s'"), {class_name});
+    if (values.ext && class_name != "other") return Tr("--ext needs --class other");
+    if (!values.ext && class_name == "other") return Tr("--class other needs --ext (\"*\" for every file)");
     const std::string style = values.style.value_or("html"), names = values.names.value_or("path");
-    if (style != "html" && style != "text") return "unknown style '" + style + "'";
-    if (names != "path" && names != "file") return "unknown names '" + names + "'";
-    if (!values.output || values.output->empty()) return "--output FILE is required";
-    if (options.folder.empty()) return "FOLDER is required";
+    if (style != "html" && style != "text") return Format(Tr("unknown style '%s'"), {style});
+    if (names != "path" && names != "file") return Format(Tr("unknown names '%s'"), {names});
+    if (!values.output || values.output->empty()) return Tr("--output FILE is required");
+    if (options.folder.empty()) return Tr("FOLDER is required");
 
     Module1::RunRequest& r = options.request;
     r = {};
@@ -60,7 +62,7 @@ std::string ParseOptions(const std::vector<std::string>& args, ListOptions& opti
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
-            if (!options.folder.empty()) return "more than one FOLDER: '" + options.folder + "' and '" + arg + "'";
+            if (!options.folder.empty()) return Format(Tr("more than one FOLDER: '%s' and '%s'"), {options.folder, arg});
             options.folder = arg;
             continue;
         }
@@ -80,44 +82,46 @@ std::string ParseOptions(const std::vector<std::string>& args, ListOptions& opti
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
         std::optional<std::string>* slot = values.Find(name);
-        if (slot == nullptr) return "unknown option '" + name + "'";
-        if (slot->has_value()) return name + " given more than once";
+        if (slot == nullptr) return Format(Tr("unknown option '%s'"), {name});
+        if (slot->has_value()) return Format(Tr("%s given more than once"), {name});
         if (equals != std::string::npos) {
             *slot = arg.substr(equals + 1);
         } else if (i + 1 < args.size()) {
             *slot = args[++i];
         } else {
-            return name + " needs a value";
+            return Format(Tr("%s needs a value"), {name});
         }
     }
     return Apply(values, options);
 }
 
 std::string HelpText() {
-    return "Usage: marrowpine-list [OPTION]... --output FILE FOLDER\n"
-           "Append one line per matching file in FOLDER and all its sub-folders to FILE,\n"
-           "in the order the file system returns the entries. FILE is never emptied.\n"
-           "\n"
-           "  --class CLASS    htm (.htm .html, the default), jpggif (.jpg .jpeg .gif),\n"
-           "                   jpg (.jpg .jpeg), gif, txt (.txt .text), or other\n"
-           "  --ext TEXT       the extension for --class other (\"txt\", \".txt\" and \"*.txt\"\n"
-           "                   alike); \"*\" lists every file\n"
-           "  --style STYLE    html: one <A HREF=file:///...> link per line (the default);\n"
-           "                   text: one name per line\n"
-           "  --names NAMES    path: full paths (the default); file: bare names\n"
-           "  --output FILE    the listing file, appended to; lines end in CR LF.\n"
-           "                   \"-\" is the standard output (\"./-\" names a file)\n"
-           "  -h, --help       show this help and exit\n"
-           "      --version    show the version and exit\n"
-           "  --               end of options (for a FOLDER that starts with \"-\")\n"
-           "\n"
-           "On a terminal, stderr shows the progress. At the end stderr gets a summary:\n"
-           "  entries=N matches=N lines=N skipped_folders=N unrepresentable_names=N seconds=S\n"
-           "entries counts the folders' entries (not \".\" and \"..\"); lines counts the\n"
-           "lines actually written, also after a failed run.\n"
-           "\n"
-           "Exit status: 0 done, 1 the run failed, 2 wrong usage. A reader of the\n"
-           "standard output that stops early (| head) ends the run with 1, silently.\n";
+    // In paragraphs, each one text of the catalogue. The options, their
+    // values and the summary's names stay as they are in every language.
+    return std::string(Tr("Usage: marrowpine-list [OPTION]... --output FILE FOLDER\n")) +
+           Tr("Append one line per matching file in FOLDER and all its sub-folders to FILE,\n"
+              "in the order the file system returns the entries. FILE is never emptied.\n") +
+           "\n" +
+           Tr("  --class CLASS    htm (.htm .html, the default), jpggif (.jpg .jpeg .gif),\n"
+              "                   jpg (.jpg .jpeg), gif, txt (.txt .text), or other\n"
+              "  --ext TEXT       the extension for --class other (\"txt\", \".txt\" and \"*.txt\"\n"
+              "                   alike); \"*\" lists every file\n"
+              "  --style STYLE    html: one <A HREF=file:///...> link per line (the default);\n"
+              "                   text: one name per line\n"
+              "  --names NAMES    path: full paths (the default); file: bare names\n"
+              "  --output FILE    the listing file, appended to; lines end in CR LF.\n"
+              "                   \"-\" is the standard output (\"./-\" names a file)\n"
+              "  -h, --help       show this help and exit\n"
+              "      --version    show the version and exit\n"
+              "  --               end of options (for a FOLDER that starts with \"-\")\n") +
+           "\n" +
+           Tr("On a terminal, stderr shows the progress. At the end stderr gets a summary:\n"
+              "  entries=N matches=N lines=N skipped_folders=N unrepresentable_names=N seconds=S\n"
+              "entries counts the folders' entries (not \".\" and \"..\"); lines counts the\n"
+              "lines actually written, also after a failed run.\n") +
+           "\n" +
+           Tr("Exit status: 0 done, 1 the run failed, 2 wrong usage. A reader of the\n"
+              "standard output that stops early (| head) ends the run with 1, silently.\n");
 }
 
 std::string VersionText() { return "marrowpine-list (MARROWPINE) " MARROWPINE_VERSION "\n"; }

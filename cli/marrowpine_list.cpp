@@ -15,8 +15,9 @@
 #include "progress_line.h"
 #include "platform.h"
 #include "run_request.h"
+#include "run_texts.h"
 #include "shown_name.h"
-#include "texts.h"
+#include "translation.h"
 
 namespace {
 
@@ -34,15 +35,20 @@ void Print(std::FILE* to, const std::string& text) {
 // line of numbers, the last on stderr.
 void PrintSummary(const Module1::WalkSummary& s, double seconds) {
     if (s.skipped_folders > 0) {
-        Print(stderr, "marrowpine-list: " + std::string(Module1::kSkippedFoldersLabel) + ": " +
-                          std::to_string(s.skipped_folders) + " 件\n");
+        Print(stderr, "marrowpine-list: " +
+                          list_tool::Format(list_tool::Tr("folders that could not be read: %s"),
+                                            {std::to_string(s.skipped_folders)}) +
+                          "\n");
         for (const std::string& path : s.skipped_examples) Print(stderr, "  " + Module1::ShownName(path) + "\n");
         if (s.skipped_folders > s.skipped_examples.size()) Print(stderr, "  …\n");
     }
     if (s.unrepresentable_names > 0) {
-        Print(stderr, "marrowpine-list: " + std::string(Module1::kUnrepresentableNamesLabel) + ": " +
-                          std::to_string(s.unrepresentable_names) + " 件\n");
+        Print(stderr, "marrowpine-list: " +
+                          list_tool::Format(list_tool::Tr("names the output's encoding cannot hold: %s"),
+                                            {std::to_string(s.unrepresentable_names)}) +
+                          "\n");
     }
+    // The summary's names are for scripts: the same in every language.
     char time[32];
     std::snprintf(time, sizeof time, "%.3f", seconds);
     Print(stderr, "entries=" + std::to_string(s.entries) + " matches=" + std::to_string(s.matches) +
@@ -55,12 +61,14 @@ void PrintSummary(const Module1::WalkSummary& s, double seconds) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");  // upper-casing follows the user's locale
+    list_tool::ChooseLanguage();  // and the texts its language
     // The file size limit and a reader that left end the run with a status, not a signal.
     Module1::IgnoreWriteSignals();
     list_tool::ListOptions options;
     const std::string problem = list_tool::ParseOptions(list_tool::Arguments(argc, argv), options);
     if (!problem.empty()) {
-        Print(stderr, "marrowpine-list: " + Module1::ShownName(problem) + "\nTry 'marrowpine-list --help' for more information.\n");
+        Print(stderr, "marrowpine-list: " + Module1::ShownName(problem) + "\n" +
+                          list_tool::Tr("Try 'marrowpine-list --help' for more information.") + "\n");
         return kUsage;
     }
     if (options.action == list_tool::ListOptions::Action::kHelp) {
@@ -98,6 +106,10 @@ int main(int argc, char** argv) {
         Module1::RunSearch(Module1::NativePlatform(), request, observer, summary);
     } catch (const Module1::ReaderGoneError&) {
         // The reader had enough (| head): the listing is incomplete, but that is no error to tell.
+        status = kRunFailed;
+    } catch (const Module1::SearchError& error) {
+        progress.Clear();
+        Print(stderr, "marrowpine-list: " + list_tool::RunErrorText(error) + "\n");
         status = kRunFailed;
     } catch (const std::exception& error) {
         progress.Clear();

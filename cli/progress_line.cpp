@@ -4,6 +4,7 @@
 
 #include "shown_name.h"
 #include "text_utf8.h"
+#include "translation.h"
 
 namespace list_tool {
 
@@ -43,19 +44,26 @@ ProgressLine::ProgressLine(void (*write)(const std::string& text), std::size_t c
     : write_(write), columns_(columns), next_(start + interval), interval_(interval) {}
 
 std::string ProgressLine::Compose(const Module1::WalkSummary& summary, std::size_t columns) {
-    std::string line = std::to_string(summary.entries) + " entries, " + std::to_string(summary.matches) +
-                       " matches  ";
     const std::size_t limit = columns > 1 ? columns - 1 : 0;  // the last column would wrap on some terminals
-    if (line.size() >= limit) return line.substr(0, limit);
+    // Counted in columns: a Japanese character takes two.
+    std::string line;
+    std::size_t used = 0;
+    for (const Shown& c : ShownCharacters(Format(Tr("%s entries, %s matches"), {std::to_string(summary.entries),
+                                                                               std::to_string(summary.matches)}) +
+                                          "  ")) {
+        if (used + c.width > limit) return line;
+        line += c.text;
+        used += c.width;
+    }
     const std::vector<Shown> folder = ShownCharacters(Module1::ShownName(summary.current_folder));
     std::size_t width = 0;
     for (const Shown& c : folder) width += c.width;
     std::size_t first = 0;
     const std::string ellipsis = "…";
-    if (line.size() + width > limit) {
+    if (used + width > limit) {
         // Keep the end of the path, which names the folder.
         width += 1;
-        while (first < folder.size() && line.size() + width > limit) width -= folder[first++].width;
+        while (first < folder.size() && used + width > limit) width -= folder[first++].width;
         line += ellipsis;
     }
     for (std::size_t i = first; i < folder.size(); ++i) line += folder[i].text;

@@ -1,6 +1,7 @@
 # `cpack -G DEB` in the build folder makes a Debian package of what
-# `cmake --install` installs: the window program, marrowpine-list, the
-# desktop entry, the icons and the metainfo, under /usr.
+# `cmake --install` installs: the window program, marrowpine-list with its
+# Japanese catalogue, the desktop entry, the icons, the metainfo and the
+# manual pages in English and Japanese, under /usr.
 
 include(GNUInstallDirs)
 
@@ -18,7 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries' packages, worked out from the programs themselves.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n")
+# libc-l10n: the system's reasons in marrowpine-list's Japanese messages.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n, libc-l10n")
 set(CPACK_PACKAGE_DESCRIPTION
   "MARROWPINE writes a listing of all files of one kind (web pages, pictures,
 text files or a typed extension) that lie in a chosen folder and all of its
@@ -28,12 +30,13 @@ The package holds the window program, with a Japanese user interface, and
 marrowpine-list, which runs one listing from the command line.")
 
 # What Debian asks of every package: the copyright, the changelog and the
-# manual pages, compressed.
+# manual pages, compressed; the pages in English and in Japanese.
 set(packaging_out ${CMAKE_BINARY_DIR}/packaging)
 set(compressed)
-foreach(file changelog marrowpine.1 marrowpine-list.1)
+foreach(file changelog marrowpine.1 marrowpine-list.1 ja/marrowpine.1 ja/marrowpine-list.1)
+  get_filename_component(folder ${packaging_out}/${file} DIRECTORY)
   add_custom_command(OUTPUT ${packaging_out}/${file}.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging_out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
     COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/${file} > ${packaging_out}/${file}.gz
     DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file})
   list(APPEND compressed ${packaging_out}/${file}.gz)
@@ -43,5 +46,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${packaging_out}/changel
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${packaging_out}/marrowpine.1.gz ${packaging_out}/marrowpine-list.1.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${packaging_out}/ja/marrowpine.1.gz ${packaging_out}/ja/marrowpine-list.1.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
 
 include(CPack)

@@ -6,6 +6,7 @@
 // the controls. A front end turns this into its toolkit's controls; it adds
 // no caption or place of its own.
 
+#include <chrono>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -56,6 +57,12 @@ inline constexpr std::string_view kFocusDuringRun = "Form1";
 // failed, so that Enter or Space runs again.
 inline constexpr std::string_view kFocusAfterRun = "Command_Exec";
 
+// A box's OK takes a key only once the box has been on screen this long:
+// keys drummed through a run and after it (Space, Enter) would otherwise
+// close the closing box unseen, as browsers guard their prompts. The mouse
+// acts at once.
+inline constexpr std::chrono::milliseconds kBoxKeyDelay{300};
+
 // The controls a run locks, in the order it locks and unlocks them.
 inline constexpr std::string_view kRunLockOrder[] = {
     "opt_ext1", "opt_ext2",          "opt_ext3",          "opt_ext4", "opt_ext5", "opt_ext6", "opt_inside_style1",
@@ -80,6 +87,8 @@ inline constexpr std::string_view kMenuItemCaption = "About";
 inline constexpr char kAboutText[] = "MARROWPINE\u3000ver0.8";
 inline constexpr char kSaveDialogTitle[] = "検索結果を保存";
 inline constexpr char kDriveUnreadable[] = "ドライブを読み取れません";
+// Said when the save dialog is given a name of blanks only.
+inline constexpr char kBlankFileName[] = "空白だけのファイル名は使えません";
 inline constexpr char kDefaultExtHtml[] = "htm";
 inline constexpr char kDefaultExtText[] = "txt";
 

@@ -1,6 +1,8 @@
 #include "run_command.h"
 
+#include <algorithm>
 #include <exception>
+#include <iterator>
 #include <utility>
 
 #include "directory_walk.h"
@@ -17,7 +19,29 @@ constexpr std::pair<std::string_view, Module1::FileClass> kClassOptions[] = {
     {"opt_ext5", Module1::FileClass::kTxt}, {"opt_ext6", Module1::FileClass::kOther},
 };
 
+// What the Space bar types, also in a Japanese input method's full-width
+// mode (U+3000), and the no-break space.
+constexpr std::string_view kBlanks[] = {" ", "\t", "\u3000", "\u00a0"};
+
+bool IsBlank(std::string_view text) {
+    if (text.empty()) return false;
+    while (!text.empty()) {
+        const auto blank = std::find_if(std::begin(kBlanks), std::end(kBlanks),
+                                        [text](std::string_view b) { return text.starts_with(b); });
+        if (blank == std::end(kBlanks)) return false;
+        text.remove_prefix(blank->size());
+    }
+    return true;
+}
+
 }  // namespace
+
+bool IsBlankFileName(std::string_view path) {
+    const std::size_t slash = path.find_last_of(Module1::kFolderSeparator == '\\' ? "/\\" : "/");
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    return IsBlank(name) || (dot != std::string_view::npos && IsBlank(name.substr(0, dot)));
+}
 
 Module1::RunRequest CaptureRunSettings(const RunWindow& window) {
     Module1::RunRequest request;
@@ -66,6 +90,7 @@ bool ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platfo
             // The last match is on show before the box opens; the window
             // comes back once the box is closed.
             pacer.End();
+            window.DropPendingInput();
             window.ShowMessageBox(Module1::CompletionMessage(summary));
             completed = true;
             SetRunLocked(window, false);
@@ -73,6 +98,7 @@ bool ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platfo
         }
     } catch (const std::exception& error) {
         pacer.End();
+        if (locked) window.DropPendingInput();
         window.ShowMessageBox(error.what());
         if (locked) SetRunLocked(window, false);
         window.SetBusyPointer(false);

@@ -35,9 +35,19 @@ public:
     virtual std::string OutputFileName() const = 0;
     // The drive and folder the lists show.
     virtual const FolderSelection& Selection() const = 0;
-    // A modal box: title "MARROWPINE", the text, OK only, no icon.
+    // A modal box: title "MARROWPINE", the text, OK only, no icon; its OK
+    // takes a key only after Form1Description::kBoxKeyDelay.
     virtual void ShowMessageBox(const std::string& text) = 0;
+    // Drops the keys that came during the run and were not handled yet, so
+    // that they act on nothing after it: not on the box, not on Execute.
+    virtual void DropPendingInput() = 0;
 };
+
+// Whether the save dialog's answer names a file of blanks only (spaces,
+// ideographic spaces, tabs), with or without the extension the dialog adds:
+// such a name is refused, as Windows refuses it. Blanks around a real name
+// are part of it.
+bool IsBlankFileName(std::string_view path);
 
 // The request of one run: the window's choices, the folder the lists show
 // and the file named in the save dialog.

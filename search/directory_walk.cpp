@@ -65,7 +65,7 @@ void RunSearch(Platform& platform, const RunRequest& request, const RunObserver&
         DirectoryWalk walk(summary, folder_path, request, observer, output);
         walk.WalkFolder(folders);
     } catch (const SearchError& error) {
-        output.TellIfReplaced(summary.lines_written, error.what());
+        output.TellIfReplaced(summary.lines_written, &error);
         throw;
     }
     output.TellIfReplaced(summary.lines_written);

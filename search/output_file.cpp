@@ -189,16 +189,13 @@ bool OutputFile::IsOutput(const std::string& full_name, std::string_view bare_na
     return system_.IdentityAt(full_name, entry) == Found::kFound && entry == identity_;
 }
 
-void OutputFile::TellIfReplaced(std::uint64_t lines, const char* error) {
+void OutputFile::TellIfReplaced(std::uint64_t lines, const SearchError* error) {
     if (!open_ || target_.standard_output || !identified_) return;
     OutputSystem::FileId now;
     const Found found = system_.IdentityAt(target_.path, now);
     // When the path cannot be looked up, nothing is claimed.
     if (found == Found::kUnknown || (found == Found::kFound && now == identity_)) return;
-    const SearchError replaced(kOutputReplaced, target_.path,
-                               std::string(kLinesInReplacedOutput) + ": " + std::to_string(lines) + " " + kLinesUnit);
-    if (error == nullptr) throw replaced;
-    throw SearchError(std::string(error) + "\n" + replaced.what());
+    throw OutputReplacedError(target_.path, lines, error);
 }
 
 void OutputFile::Close() {

@@ -126,7 +126,7 @@ public:
     // saved over it, it was moved or removed), throws an error that says
     // where the run's `lines` went, after the text of an error the run
     // ended with, if any.
-    void TellIfReplaced(std::uint64_t lines, const char* error = nullptr);
+    void TellIfReplaced(std::uint64_t lines, const SearchError* error = nullptr);
     // Ends the run's output; a close that reports a failed write throws.
     void Close();
 

@@ -20,11 +20,24 @@ std::string Utf8(std::wstring_view wide) {
     return out;
 }
 
+namespace {
+
+LANGID reason_language = 0;
+
+DWORD FormatReason(DWORD error, LANGID language, wchar_t*& buffer) {
+    return FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                          nullptr, error, language, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+}
+
+}  // namespace
+
+void SetReasonLanguage(LANGID language) { reason_language = language; }
+
 std::string Reason(DWORD error) {
     wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    DWORD n = FormatReason(error, reason_language, buffer);
+    // A system without that language's texts gives the user's own.
+    if (n == 0 && reason_language != 0) n = FormatReason(error, 0, buffer);
     std::wstring text = n > 0 ? std::wstring(buffer, n) : L"error " + std::to_wstring(error);
     if (buffer != nullptr) LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {

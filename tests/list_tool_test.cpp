@@ -13,12 +13,13 @@
 #include <csignal>
 #include <functional>
 #include <ostream>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "progress_line.h"
+#include "run_texts.h"
 #include "test_support.h"
-#include "texts.h"
 
 namespace {
 
@@ -48,11 +49,16 @@ std::string ReadFirstLine(int fd) {
     return text;
 }
 
-// Runs the tool in the folder with the arguments; file_size caps the size of
-// the files it writes; head stops reading its stdout after the first line;
-// meanwhile is called with the tool's process while it runs.
+// The locale the tool runs in: its language. The Japanese one is the
+// build's own (a fresh system has none generated).
+constexpr char kEnglish[] = "C.UTF-8", kJapanese[] = "ja_JP.UTF-8";
+
+// Runs the tool in the folder with the arguments, in the locale; file_size
+// caps the size of the files it writes; head stops reading its stdout after
+// the first line; meanwhile is called with the tool's process while it runs.
 ToolRun RunTool(const std::string& folder, const std::vector<std::string>& args, rlim_t file_size = RLIM_INFINITY,
-                bool head = false, const std::function<void(pid_t)>& meanwhile = nullptr) {
+                bool head = false, const char* locale = kEnglish,
+                const std::function<void(pid_t)>& meanwhile = nullptr) {
     int out[2], err[2];
     if (pipe(out) != 0 || pipe(err) != 0) return {};
     const pid_t child = fork();
@@ -66,6 +72,9 @@ ToolRun RunTool(const std::string& folder, const std::vector<std::string>& args,
         // write past the size limit or into a pipe nobody reads from killing it.
         std::signal(SIGXFSZ, SIG_DFL);
         std::signal(SIGPIPE, SIG_DFL);
+        setenv("LC_ALL", locale, 1);
+        setenv("LOCPATH", TEST_LOCPATH, 1);
+        unsetenv("LANGUAGE");
         const rlimit limit{file_size, file_size};
         setrlimit(RLIMIT_FSIZE, &limit);
         std::vector<char*> argv = {const_cast<char*>(MARROWPINE_LIST)};
@@ -137,6 +146,67 @@ TEST(ListTool, HelpAndVersionGoToStdoutAndExitWithZero) {
     EXPECT_EQ(version.out.rfind("marrowpine-list (MARROWPINE) ", 0), 0u) << version.out;
 }
 
+// Each language whole: the help, a usage error with its hint, and a run's
+// error with the system's reason, in English by default and in Japanese
+// under a Japanese locale, never the one inside the other.
+TEST(ListTool, SpeaksTheUsersLanguageAndOnlyThat) {
+    struct Case {
+        const char* locale;
+        std::string help, usage, failure;
+    };
+    const Case cases[] = {
+        {kEnglish, "Usage: marrowpine-list [OPTION]... --output FILE FOLDER\n",
+         "marrowpine-list: unknown class 'pdf'\nTry 'marrowpine-list --help' for more information.\n",
+         "marrowpine-list: cannot open the output file: @/missing/out.htm (No such file or directory)\n"},
+        {kJapanese, "使い方: marrowpine-list [オプション]... --output ファイル フォルダー\n",
+         "marrowpine-list: 不明な種類です: 'pdf'\n詳しくは 'marrowpine-list --help' を実行してください。\n",
+         "marrowpine-list: 出力ファイルを開けません: @/missing/out.htm (そのようなファイルやディレクトリはありません)\n"},
+    };
+    TempFolder temp;
+    temp.File("web/a.htm");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        const ToolRun help = RunTool(temp.path(), {"--help"}, RLIM_INFINITY, false, c.locale);
+        EXPECT_EQ(help.out.substr(0, c.help.size()), c.help);
+        // English is ASCII throughout; the Japanese has no English sentence.
+        if (std::string_view(c.locale) == kEnglish) {
+            EXPECT_TRUE(std::all_of(help.out.begin(), help.out.end(), [](char b) { return b > 0; })) << help.out;
+        } else {
+            for (const char* english : {"Append one line", "show this help", "On a terminal", "Exit status"}) {
+                EXPECT_EQ(help.out.find(english), std::string::npos) << english;
+            }
+        }
+        EXPECT_EQ(RunTool(temp.path(), {"--class", "pdf", "--output", "out.htm", "web"}, RLIM_INFINITY, false, c.locale).err,
+                  c.usage);
+        const ToolRun failed = RunTool(temp.path(), {"--output", "missing/out.htm", "web"}, RLIM_INFINITY, false, c.locale);
+        std::string failure = c.failure;
+        failure.replace(failure.find('@'), 1, temp.path());
+        EXPECT_EQ(failed.err.substr(0, failed.err.find('\n') + 1), failure);
+    }
+}
+
+// Every text of the search module that a run of the tool can say has its
+// English: the Japanese of texts.h would otherwise reach an English user.
+// Read from texts.h itself, so that a text added there is not forgotten.
+TEST(ListTool, EveryRunTextHasItsEnglish) {
+    // The window's completion box's own, which the tool does not say: its
+    // summary has texts of its own.
+    const std::vector<std::string> window_only = {"kLinesWrittenLabel",   "kOutputFileLabel",
+                                                  "kNothingMatched",      "kOutputUntouched",
+                                                  "kSkippedFoldersLabel", "kUnrepresentableNamesLabel",
+                                                  "kCountUnit"};
+    const std::string header = ReadFile(TEXTS_H);
+    const std::regex text(R"re(inline constexpr char (k\w+)\[\] = "([^"]*)";)re");
+    int seen = 0;
+    for (auto it = std::sregex_iterator(header.begin(), header.end(), text); it != std::sregex_iterator(); ++it, ++seen) {
+        const std::string name = (*it)[1], japanese = (*it)[2];
+        if (std::find(window_only.begin(), window_only.end(), name) != window_only.end()) continue;
+        const std::string said = list_tool::RunText(japanese);
+        EXPECT_TRUE(std::all_of(said.begin(), said.end(), [](char b) { return b > 0; })) << name << ": " << said;
+    }
+    EXPECT_GT(seen, 10) << "texts.h was not read";
+}
+
 struct StyleCase {
     std::vector<std::string> options;
     std::string line;  // for the file -web/a.htm under the test folder, written as "@/"
@@ -179,8 +249,7 @@ TEST(ListTool, AFailedRunSaysWhyAndCountsTheLinesWritten) {
     const ToolRun run = RunTool(temp.path(), {"--style", "text", "--names", "file", "--output", "out.txt", "web"}, 100);
     EXPECT_EQ(run.status, 1);
     const std::string out = temp.path() + "/out.txt";
-    EXPECT_NE(run.err.find("marrowpine-list: " + std::string(Module1::kCannotWriteOutput) + ": " + out +
-                           " (File too large)\n"),
+    EXPECT_NE(run.err.find("marrowpine-list: cannot write to the output file: " + out + " (File too large)\n"),
               std::string::npos)
         << run.err;
     EXPECT_EQ(LastLine(run.err).rfind("entries=", 0), 0u) << run.err;
@@ -201,7 +270,7 @@ TEST(ListTool, AnOutputReplacedDuringTheRunIsTold) {
     for (int i = 0; i < kFiles; ++i) temp.File("web/" + std::to_string(i) + ".htm");
     const std::string out = temp.path() + "/out.htm", saved = temp.File("saved.htm", "saved\r\n");
     bool stopped = false;
-    const ToolRun run = RunTool(temp.path(), {"--output", out, "web"}, RLIM_INFINITY, false, [&](pid_t tool) {
+    const ToolRun run = RunTool(temp.path(), {"--output", out, "web"}, RLIM_INFINITY, false, kEnglish, [&](pid_t tool) {
         struct stat st {};
         while (stat(out.c_str(), &st) != 0 || st.st_size == 0) {
             if (waitpid(tool, nullptr, WNOHANG) != 0) return;
@@ -215,8 +284,8 @@ TEST(ListTool, AnOutputReplacedDuringTheRunIsTold) {
     if (!stopped) GTEST_SKIP() << "the run ended before it could be stopped";
     EXPECT_EQ(run.status, 1);
     const std::string lines = std::to_string(kFiles);
-    EXPECT_EQ(run.err.rfind("marrowpine-list: " + std::string(Module1::kOutputReplaced) + ": " + out + " (" +
-                                Module1::kLinesInReplacedOutput + ": " + lines + " " + Module1::kLinesUnit + ")\n",
+    EXPECT_EQ(run.err.rfind("marrowpine-list: the output file was replaced, moved or removed: " + out +
+                                " (lines written to a file no longer at this path: " + lines + " lines)\n",
                             0),
               0u)
         << run.err;

@@ -121,6 +121,20 @@ std::string ToUpperAscii(std::string text) {
 
 TEST(Wine, RunsWithTheJapaneseCodePage) { ASSERT_EQ(GetACP(), 932u) << "the lane must set LANG=ja_JP.UTF-8"; }
 
+// The system's reasons come in the language asked for (the tool asks for its
+// own), and in the user's when none is.
+TEST(Wine, ReasonsComeInTheLanguageAskedFor) {
+    const auto ascii = [](const std::string& text) {
+        return std::all_of(text.begin(), text.end(), [](char c) { return c > 0; });
+    };
+    Module1::win32::SetReasonLanguage(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    const std::string english = Module1::win32::Reason(ERROR_ACCESS_DENIED);
+    Module1::win32::SetReasonLanguage(0);
+    const std::string users = Module1::win32::Reason(ERROR_ACCESS_DENIED);
+    EXPECT_TRUE(ascii(english)) << english;
+    EXPECT_FALSE(ascii(users)) << users;
+}
+
 TEST(WinDrives, ListTheLettersWithLabelsAndFindTheDriveOfAFolder) {
     const std::vector<Drive> drives = ListDrives();
     std::vector<std::string> roots;

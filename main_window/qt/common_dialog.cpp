@@ -4,8 +4,13 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMimeDatabase>
 #include <QStringList>
+
+#include "form1_description.h"
+#include "message_box.h"
+#include "run_command.h"
 
 namespace {
 
@@ -41,6 +46,23 @@ private:
     QMimeDatabase mimes_;
 };
 
+// Refuses a name of blanks only, as Windows' own dialog does: a Space
+// typed into the name box by mistake must not make a file " .htm". The
+// dialog stays open with the blanks selected, so the next key replaces them.
+class SaveDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        if (!chosen.isEmpty() && IsBlankFileName(chosen.constFirst().toUtf8().toStdString())) {
+            ShowMessageBox(this, QString::fromUtf8(Form1Description::kBlankFileName));
+            if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->selectAll();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 }  // namespace
 
 CommonDialog::CommonDialog() : icons_(std::make_unique<NameOnlyIconProvider>()) {}
@@ -48,7 +70,7 @@ CommonDialog::~CommonDialog() = default;
 
 void CommonDialog::Prepare(QWidget* owner) {
     if (prepared_ || showing_) return;
-    prepared_ = std::make_unique<QFileDialog>(owner);
+    prepared_ = std::make_unique<SaveDialog>(owner);
     prepared_->setObjectName(QStringLiteral("CommonDialog1"));
     prepared_->setAcceptMode(QFileDialog::AcceptSave);
     prepared_->setFileMode(QFileDialog::AnyFile);

@@ -118,6 +118,7 @@ private:
     bool ShowSave(const char* default_ext, const char* title) override;
     std::string OutputFileName() const override;
     void ShowMessageBox(const std::string& text) override;
+    void DropPendingInput() override;
     // Builds the next save dialog once the event loop is idle, outside a run.
     void PrepareSaveDialogWhenIdle();
 

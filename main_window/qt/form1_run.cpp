@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +35,23 @@ QAccessibleInterface* AccessibleForm1Factory(const QString& class_name, QObject*
     if (class_name != QLatin1String("Form1") || !object->isWidgetType()) return nullptr;
     return new AccessibleForm1(static_cast<Form1*>(object));
 }
+
+// Swallows every key while it is installed on the application.
+class KeyDropper : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:  // the override is not taken, so the shortcut would act
+        case QEvent::InputMethod:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
 
 }  // namespace
 
@@ -118,4 +136,14 @@ void Form1::ShowMessageBox(const std::string& text) {
     if (busy_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     ::ShowMessageBox(this, QString::fromUtf8(text));
     if (busy_) QGuiApplication::restoreOverrideCursor();
+}
+
+void Form1::DropPendingInput() {
+    // One more turn of the event loop with the keys swallowed, so that none
+    // waiting from the run reaches a control (Exit, if Tab took the focus
+    // there) or the box; the mouse, Exit's included, still acts.
+    KeyDropper dropper;
+    qApp->installEventFilter(&dropper);
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(&dropper);
 }

@@ -1,10 +1,13 @@
 #include "message_box.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <QStyle>
 
+#include "form1_description.h"
 #include "texts.h"
 
 namespace {
@@ -20,6 +23,36 @@ int TitleBarWidth(const QWidget& box, const QString& title) {
     return QFontMetrics(font).horizontalAdvance(title) + buttons;
 }
 
+// Swallows the keys that come before the box has been on screen for its
+// moment, whatever they were meant for: the box is modal, so no other
+// window of the program takes keys meanwhile.
+class EarlyKeyGuard : public QObject {
+public:
+    explicit EarlyKeyGuard(QWidget* box) : box_(box) { qApp->installEventFilter(this); }
+    ~EarlyKeyGuard() override { qApp->removeEventFilter(this); }
+    EarlyKeyGuard(const EarlyKeyGuard&) = delete;
+    EarlyKeyGuard& operator=(const EarlyKeyGuard&) = delete;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::Show:
+            if (watched == box_) shown_.start();
+            return false;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:  // the override is not taken, so the shortcut would act
+            return !shown_.isValid() || shown_.elapsed() < Form1Description::kBoxKeyDelay.count();
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget* box_;
+    QElapsedTimer shown_;
+};
+
 }  // namespace
 
 void ShowMessageBox(QWidget* parent, const QString& text) {
@@ -34,5 +67,6 @@ void ShowMessageBox(QWidget* parent, const QString& text) {
         grid->addItem(new QSpacerItem(TitleBarWidth(box, title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
+    const EarlyKeyGuard guard(&box);
     box.exec();
 }

@@ -86,12 +86,18 @@ void FolderList::DrawRow(const DRAWITEMSTRUCT& item) const {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool enabled = IsWindowEnabled(list_);
     // The open folder's row is filled in the highlight colour while the list
-    // has the focus and in the face colour without it, so that the focus
-    // shows plainly, not only as a dotted line.
+    // has the focus, so that the focus shows plainly, not only as a dotted
+    // line. Without the focus, and during a run, it keeps a frame in that
+    // colour: as plain as the system's own selection, where a face-coloured
+    // fill was hard to tell from the list.
     const bool focused = (item.itemState & ODS_FOCUS) != 0;
     const bool highlighted = selected && enabled && focused;
-    FillRect(item.hDC, &item.rcItem,
-             GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : selected && enabled ? COLOR_BTNFACE : COLOR_WINDOW));
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (selected && !highlighted) {
+        const int width = MulDiv(2, static_cast<int>(dpi_), 96);
+        RECT edge = item.rcItem;
+        for (int i = 0; i < width; ++i, InflateRect(&edge, -1, -1)) FrameRect(item.hDC, &edge, GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
 
     const int icon = MulDiv(16, static_cast<int>(dpi_), 96);
     const int indent = MulDiv(7, static_cast<int>(dpi_), 96);

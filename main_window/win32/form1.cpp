@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "drives.h"
+#include "message_box.h"
 #include "platform.h"
 #include "start_folder.h"
 #include "texts.h"
@@ -255,7 +256,10 @@ void Form1::Command_Exit_Click() {
 
 void Form1::Form_Unload() { Command_Exit_Click(); }
 
-void Form1::Command_Exec_Click() { ExecuteRun(*this, pacer_, Module1::NativePlatform()); }
+void Form1::Command_Exec_Click() {
+    // The next dialog opens where this run wrote, never where one failed.
+    if (ExecuteRun(*this, pacer_, Module1::NativePlatform())) form2_->CommonDialog1.OutputWritten();
+}
 
 void Form1::Select(std::string_view option) {
     const fd::Control* chosen = fd::Find(option);
@@ -291,6 +295,7 @@ void Form1::SetEnabled(std::string_view name, bool enabled) {
 
 void Form1::SetBusyPointer(bool busy) {
     busy_ = busy;
+    screen_reader_.SetBusy(window_, busy);
     if (busy) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return;
@@ -325,6 +330,4 @@ bool Form1::ShowSave(const char* default_ext, const char* title) {
 
 std::string Form1::OutputFileName() const { return form2_ ? form2_->CommonDialog1.FileName : std::string(); }
 
-void Form1::ShowMessageBox(const std::string& text) {
-    MessageBoxW(window_, Wide(text).c_str(), Wide(Module1::kTitle).c_str(), MB_OK);
-}
+void Form1::ShowMessageBox(const std::string& text) { ::ShowMessageBox(window_, text); }

@@ -86,6 +86,7 @@ private:
     bool ShowSave(const char* default_ext, const char* title) override;
     std::string OutputFileName() const override;
     void ShowMessageBox(const std::string& text) override;
+    void DropPendingInput() override;
 
     HINSTANCE instance_;
     ScreenReader screen_reader_;

@@ -1,4 +1,5 @@
-// Form1's keyboard on Windows and the message pump the walk's turns use.
+// Form1's keyboard on Windows, the message pump the walk's turns use, and
+// the keys left over when a run ends.
 // The window is not a dialog, so it moves the focus itself, in the
 // description's tab order, which does not follow the controls' stacking.
 
@@ -24,6 +25,16 @@ void Form1::PumpMessages() {
         if (PreTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
+    }
+}
+
+void Form1::DropPendingInput() {
+    // Keys still queued from the run, hardware input not yet read included,
+    // and what an input method made of them.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageW(&message, nullptr, WM_IME_STARTCOMPOSITION, WM_IME_KEYLAST, PM_REMOVE)) {
     }
 }
 

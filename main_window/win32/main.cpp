@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "form1.h"
+#include "message_box.h"
 #include "start_folder.h"
-#include "texts.h"
 #include "win32_text.h"
 
 namespace {
@@ -37,7 +37,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const StartArguments arguments = ParseStartArguments(Arguments());
     if (!arguments.error.empty() || arguments.help) {
         const std::string text = arguments.error.empty() ? kStartUsage : arguments.error + "\n\n" + kStartUsage;
-        MessageBoxW(nullptr, Module1::win32::Wide(text).c_str(), Module1::win32::Wide(Module1::kTitle).c_str(), MB_OK);
+        ShowMessageBox(nullptr, text);
         return arguments.help ? 0 : 2;
     }
     Form1 form1(instance);

@@ -56,3 +56,21 @@ void ScreenReader::Announce(HWND region, const std::string& status) {
     NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, region, OBJID_CLIENT, CHILDID_SELF);
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, region, OBJID_CLIENT, CHILDID_SELF);
 }
+
+void ScreenReader::SetBusy(HWND window, bool busy) {
+    if (service_ != nullptr) {
+        if (busy) {
+            // The annotation stands for the whole state: the window's client
+            // can take the focus (it holds it during a run), and is busy.
+            VARIANT state;
+            VariantInit(&state);
+            state.vt = VT_I4;
+            state.lVal = STATE_SYSTEM_BUSY | STATE_SYSTEM_FOCUSABLE;
+            service_->SetHwndProp(window, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_STATE, state);
+        } else {
+            const MSAAPROPID state = PROPID_ACC_STATE;
+            service_->ClearHwndProps(window, OBJID_CLIENT, CHILDID_SELF, &state, 1);
+        }
+    }
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
+}

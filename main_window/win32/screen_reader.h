@@ -11,7 +11,8 @@
 // no name of their own, so every control's name is handed to Active
 // Accessibility's annotation service, which the classic readers and UI
 // Automation both read. The status label is a polite live region: each
-// status the window paints is announced, at the rate it is painted.
+// status the window paints is announced, at the rate it is painted. During
+// a run the window says it is busy.
 class ScreenReader {
 public:
     // The service to hand names to; null takes the system's own.
@@ -25,6 +26,8 @@ public:
     void MakeLiveRegion(HWND control);
     // The region now shows the status: it is its description, and readers are told.
     void Announce(HWND region, const std::string& status);
+    // The window is busy (a run goes) or no longer, and readers are told.
+    void SetBusy(HWND window, bool busy);
 
 private:
     IAccPropServices* service_ = nullptr;

@@ -2,7 +2,8 @@
 # Installs the build into a prefix whose path holds a blank, as a home
 # folder's name may, and checks what a desktop reads from it: the desktop
 # entry is valid and starts the installed program by its absolute path, the
-# metainfo is valid, and every icon is drawn at the size its folder names.
+# metainfo is valid, every icon is drawn at the size its folder names, and
+# the tool speaks Japanese from its installed catalogue.
 #
 #   installed_files_test.sh BUILD_DIR
 set -euo pipefail
@@ -44,4 +45,11 @@ for size in 16 24 32 48 64 128 256; do
     [ "$width" -eq "$size" ] && [ "$height" -eq "$size" ] || fail "${size}x${size} icon is ${width}x${height}"
 done
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/marrowpine.svg" || fail "no scalable icon"
+# The tool finds its Japanese catalogue beside itself, wherever the prefix
+# is, and both languages' manual pages are there.
+first=$(LOCPATH="$build/locale" LC_ALL=ja_JP.UTF-8 LANGUAGE= "$prefix/bin/marrowpine-list" --help | head -n1)
+[ "$first" = "使い方: marrowpine-list [オプション]... --output ファイル フォルダー" ] || fail "the installed tool's help begins: $first"
+for page in man1/marrowpine.1.gz man1/marrowpine-list.1.gz ja/man1/marrowpine.1.gz ja/man1/marrowpine-list.1.gz; do
+    [ -f "$prefix/share/man/$page" ] || fail "no manual page $page"
+done
 echo "installed_files_test: passed"

@@ -23,14 +23,16 @@ active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 active_is_not() { local id; id=$(xdotool getactivewindow 2>/dev/null) && [ "$id" != "$1" ]; }
 
 # Keys go to the window that has the focus, so each step waits until the
-# window it speaks to is the active one.
+# window it speaks to is the active one. A box takes keys only once it has
+# been on screen for a moment (0.3 s).
+box_key() { sleep 0.4; xdotool key "$1"; }
 save_as() {
     wait_for active_named 検索結果を保存
     xdotool type --delay 40 "$1"
     xdotool key Return
     wait_for count_is MARROWPINE 2          # "COMPLETED ..."
     wait_for active_is_not "$main"
-    xdotool key Return
+    box_key Return
     wait_for count_is MARROWPINE 1
     wait_for active_is "$main"
 }
@@ -97,7 +99,7 @@ xdotool key Return space
 wait_for count_is MARROWPINE 2          # "COMPLETED ..."
 wait_for active_is_not "$main"
 [ "$(grep -c '' "$work/site/walk.txt")" -eq 1000 ] || fail "$(grep -c '' "$work/site/walk.txt") of 1000 lines"
-xdotool key Return
+box_key Return
 wait_for count_is MARROWPINE 1
 wait_for active_is "$main"
 xdotool key Tab space

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "form1.h"  // windows.h first
 #include "texts.h"
+#include "win32_test_support.h"
 #include "win32_calls.h"
 #include "win32_ids.h"
 #include "win32_text.h"
@@ -23,22 +23,9 @@
 #include <dlgs.h>  // the save dialog's name box
 #include <shlobj.h>  // DROPFILES
 
-namespace fd = Form1Description;
-using Module1::win32::Utf8;
+using namespace win32_test;
 
 namespace {
-
-std::string ClassOf(HWND window) {
-    wchar_t name[64] = L"";
-    GetClassNameW(window, name, 64);
-    return Utf8(name);
-}
-
-std::string TextOf(HWND window) {
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return Utf8(text);
-}
 
 RECT ScreenRect(HWND window) {
     RECT r;
@@ -48,29 +35,6 @@ RECT ScreenRect(HWND window) {
 
 bool Within(const RECT& inner, const RECT& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
-}
-
-// The client area's pixels as the screen shows them.
-std::vector<std::uint32_t> Pixels(HWND window) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    RECT r;
-    GetClientRect(window, &r);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* first = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(r.right) * r.bottom);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return pixels;
 }
 
 // What Explorer hands a window when a file is dropped on it.
@@ -84,26 +48,6 @@ HDROP DropOf(const std::wstring& path) {
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
-
-class Form1Win32 : public testing::Test {
-protected:
-    void SetUp() override {
-        form_ = std::make_unique<Form1>(GetModuleHandleW(nullptr));
-        ShowWindow(form_->Window(), SW_SHOW);
-        SetForegroundWindow(form_->Window());
-        SetFocus(form_->Control("Command_Exec"));
-    }
-    // The focus after the key, as the message loop would hand it on.
-    std::string Press(WPARAM key) {
-        MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
-        EXPECT_TRUE(form_->PreTranslate(message));
-        for (const fd::Control& c : fd::Controls()) {
-            if (form_->Control(c.name) == GetFocus()) return std::string(c.name);
-        }
-        return "?";
-    }
-    std::unique_ptr<Form1> form_;
-};
 
 }  // namespace
 
@@ -197,7 +141,8 @@ TEST_F(Form1Win32, KeyboardFollowsTheDesignedOrder) {
 }
 
 // The folder list's focus shows plainly: more than half a row changes when
-// the list takes the focus, not a dotted line alone.
+// the list takes the focus, not a dotted line alone; and without the focus
+// the open folder is still marked as plainly as a selection.
 TEST_F(Form1Win32, TheFolderListShowsItsFocusPlainly) {
     HWND list = form_->Control("Dir1");
     SetFocus(list);
@@ -211,6 +156,19 @@ TEST_F(Form1Win32, TheFolderListShowsItsFocusPlainly) {
     GetClientRect(list, &client);
     const auto row = static_cast<std::size_t>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0) * client.right);
     EXPECT_GT(changed, row / 2) << changed << " pixels differ";
+
+    // Without the focus the open folder still stands out in the selection's
+    // colour, all round its row.
+    RECT open;
+    SendMessageW(list, LB_GETITEMRECT, SendMessageW(list, LB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(&open));
+    const COLORREF selection = GetSysColor(COLOR_HIGHLIGHT);
+    const std::uint32_t as_pixel = GetRValue(selection) << 16 | GetGValue(selection) << 8 | GetBValue(selection);
+    std::size_t marked = 0;
+    for (LONG y = open.top; y < open.bottom; ++y) {
+        for (LONG x = open.left; x < open.right; ++x) marked += (unfocused[y * client.right + x] & 0xFFFFFF) == as_pixel;
+    }
+    EXPECT_GE(marked, static_cast<std::size_t>(2 * (open.right - open.left + open.bottom - open.top)))
+        << marked << " pixels in the selection's colour";
 }
 
 // A folder dropped on the window opens in the lists; a file opens the
@@ -235,54 +193,6 @@ TEST_F(Form1Win32, ADroppedFolderOrFileOpens) {
 }
 
 namespace {
-
-// Stands in for Windows' annotation service, which screen readers read
-// (Wine answers no reader's question, so the names are checked where the
-// window hands them over). Keeps the last text given for each control.
-class RecordedAnnotations final : public IAccPropServices {
-public:
-    std::wstring Text(HWND control, const GUID& property) const {
-        const auto found = texts_.find({control, Key(property)});
-        return found == texts_.end() ? L"<none>" : found->second;
-    }
-    bool Live(HWND control) const { return live_.contains(control); }
-
-    HRESULT WINAPI QueryInterface(REFIID, void** object) override {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG WINAPI AddRef() override { return 2; }
-    ULONG WINAPI Release() override { return 1; }
-    HRESULT WINAPI SetHwndPropStr(HWND hwnd, DWORD object, DWORD child, MSAAPROPID property, LPCWSTR text) override {
-        if (object != static_cast<DWORD>(OBJID_CLIENT) || child != CHILDID_SELF) return E_INVALIDARG;
-        texts_[{hwnd, Key(property)}] = text;
-        return S_OK;
-    }
-    HRESULT WINAPI SetHwndProp(HWND hwnd, DWORD object, DWORD child, MSAAPROPID, VARIANT value) override {
-        if (object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF && value.vt == VT_I4 && value.lVal == 1) {
-            live_.insert(hwnd);
-        }
-        return S_OK;
-    }
-    HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
-    HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
-    HRESULT WINAPI ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
-    HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
-    HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
-    HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
-    HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override { return E_NOTIMPL; }
-
-private:
-    static std::string Key(const GUID& id) { return std::string(reinterpret_cast<const char*>(&id), sizeof id); }
-    std::map<std::pair<HWND, std::string>, std::wstring> texts_;
-    std::set<HWND> live_;
-};
 
 // The status reaches readers as it is painted: the label's description
 // changes and the change is announced.
@@ -321,35 +231,6 @@ BOOL WINAPI FindNextThatFails(HANDLE, LPWIN32_FIND_DATAW) {
     SetLastError(ERROR_NETNAME_DELETED);
     return FALSE;
 }
-
-// Waits (on a thread of its own, while the window's box holds the test's
-// thread) for the box titled MARROWPINE, keeps its text and closes it.
-class BoxCloser {
-public:
-    BoxCloser()
-        : thread_([this] {
-              for (int tries = 0; tries < 600; ++tries) {
-                  HWND box = FindWindowW(L"#32770", L"MARROWPINE");
-                  if (box != nullptr && IsWindowVisible(box)) {
-                      for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-                          if (ClassOf(child) == "Static" && !TextOf(child).empty()) text_ = TextOf(child);
-                      }
-                      PostMessageW(box, WM_COMMAND, IDOK, 0);
-                      return;
-                  }
-                  Sleep(100);
-              }
-          }) {}
-    // The box's text, once it was closed; empty when none came.
-    std::string Text() {
-        thread_.join();
-        return text_;
-    }
-
-private:
-    std::string text_;
-    std::thread thread_;
-};
 
 }  // namespace
 
@@ -446,10 +327,5 @@ TEST_F(Form1Win32, ComingBackDuringARunLeavesTheFocusWhereNoKeyActs) {
     EXPECT_EQ(visit.during, form_->Window());
     EXPECT_EQ(visit.back, form_->Window());
     EXPECT_EQ(GetFocus(), form_->Control("Command_Exec"));
-    const std::wstring from = root.substr(0, root.size() - 1) + L'\0';
-    SHFILEOPSTRUCTW remove{};
-    remove.wFunc = FO_DELETE;
-    remove.pFrom = from.c_str();
-    remove.fFlags = FOF_NO_UI;
-    SHFileOperationW(&remove);
+    RemoveFolder(root);
 }

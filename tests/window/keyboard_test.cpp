@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -135,13 +136,16 @@ private slots:
         QString focus_during, focus_after_tab;
         QTimer stray;
         connect(&stray, &QTimer::timeout, [&] {
+            // While the walk goes: once it has ended, the keys that come
+            // before the box are dropped, Tab's too.
             if (form->Command_Exec->isEnabled() || QApplication::activeModalWidget() != nullptr ||
-                !focus_during.isNull()) {
+                !focus_during.isNull() || form->LastRunPacing().walk.count() != 0) {
                 return;
             }
             // The offscreen platform does not give the window back its
-            // activation when the dialog closes, as a desktop does.
-            if (!form->isActiveWindow()) return form->activateWindow();
+            // activation when the dialog closes, as a desktop does; at once,
+            // as the walk is short.
+            if (!form->isActiveWindow()) QApplication::setActiveWindow(&*form);
             QWidget* target = QApplication::focusWidget();
             focus_during = target != nullptr ? target->objectName() : QStringLiteral("none");
             if (target == nullptr) target = &*form;
@@ -162,6 +166,67 @@ private slots:
         QCOMPARE(boxes, 1);
         QCOMPARE(QString::fromStdString(window_test::ReadBytes(work.path() + "/out.txt")).count("\r\n"), kFolders * kFiles);
         QCOMPARE(form->focusWidget(), form->Command_Exec);
+    }
+
+    // A user drumming Space and Enter through a run and on after it, keys
+    // going wherever the focus is: the closing box is seen (no key closes
+    // it in its first moment), and the Execute the drumming presses again
+    // gets only blanks for a name, which the dialog refuses. One run's
+    // lines, and no other file.
+    void drummingSpaceAndEnterMakesOneListingOnly() {
+        QTemporaryDir work;
+        const QString tree = work.path() + "/tree", out = work.path() + "/out";
+        constexpr int kFolders = 20, kFiles = 250;
+        window_test::MakeHtmTree(tree, kFolders, kFiles);
+        QDir(out).mkpath(".");
+        OpenedForm1 form(tree);
+        QVERIFY(QTest::qWaitForWindowActive(&*form));
+        ModalAnswerer answerer;
+        int dialogs = 0;
+        answerer.on_file_dialog = [&](QFileDialog* dialog) {
+            dialog->setDirectory(out);
+            if (++dialogs == 1) window_test::TypeFileName(dialog, "list.txt");
+        };
+        QElapsedTimer box_shown, drumming;
+        qint64 box_lived = -1;
+        answerer.on_message_box = [&](QMessageBox* box) {
+            if (box_shown.isValid() || !box->text().startsWith("COMPLETED")) return;
+            box_shown.start();
+            connect(box, &QDialog::finished, [&] { box_lived = box_shown.elapsed(); });
+        };
+        // From the run's start until well after its box: a key every 25 ms,
+        // then whatever is left open is closed as a user would.
+        QTimer drum;
+        bool space = true;
+        connect(&drum, &QTimer::timeout, [&] {
+            if (!drumming.isValid() && !form->Command_Exec->isEnabled()) drumming.start();
+            if (!drumming.isValid()) return;
+            if (!box_shown.isValid() || box_shown.elapsed() < 1500) {
+                // The offscreen platform does not give the window back its
+                // activation when a box closes, as a desktop does.
+                if (QGuiApplication::focusWindow() == nullptr) QApplication::setActiveWindow(&*form);
+                // Each key from a timer of its own: a key that opens a modal
+                // window would hold this timer until the window closes.
+                const Qt::Key key = (space = !space) ? Qt::Key_Space : Qt::Key_Return;
+                QTimer::singleShot(0, [key] {
+                    if (QWindow* focus = QGuiApplication::focusWindow()) QTest::keyClick(focus, key);
+                });
+            } else if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                window_test::PressOk(box);
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                dialog->reject();
+            } else {
+                drum.stop();
+            }
+        });
+        drum.start(25);
+        QTest::keyClick(form->Command_Exec, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(!drum.isActive(), 30000);
+        QTRY_VERIFY(form->Command_Exec->isEnabled());
+        QVERIFY2(box_lived >= Form1Description::kBoxKeyDelay.count(), qPrintable(QString::number(box_lived)));
+        QVERIFY2(dialogs > 1, "the drumming never pressed Execute again");
+        QCOMPARE(QDir(out).entryList(QDir::Files), QStringList{"list.txt"});
+        QCOMPARE(QString::fromStdString(window_test::ReadBytes(out + "/list.txt")).count("\r\n"), kFolders * kFiles);
     }
 
     // Each control looks different with the focus than without it.

@@ -20,6 +20,7 @@
 
 #include "application.h"
 #include "drive_list.h"
+#include "form1_description.h"
 #include "folder_list.h"
 #include "listing_line.h"
 #include "run_request.h"
@@ -214,6 +215,31 @@ private slots:
                  qPrintable(box_text));
         const QString status = window_test::DisplayedText(form->Label2);
         QVERIFY2(status.endsWith(QStringLiteral("/a\\x0Aforged.htma\\x0Aforged.htm")), qPrintable(status));
+    }
+
+    // A name of blanks only (a Space typed by mistake, a Japanese input
+    // method's full-width one) is refused with a box and the dialog stays;
+    // blanks around a real name are kept as typed.
+    void aNameOfBlanksOnlyIsRefused() {
+        QTemporaryDir out;
+        OpenedForm1 form(site_);
+        ModalAnswerer answerer;
+        bool stayed = false;
+        answerer.on_file_dialog = [&](QFileDialog* dialog) {
+            dialog->setDirectory(out.path());
+            window_test::TypeFileName(dialog, QString::fromUtf8("\u3000 "));
+            stayed = dialog->isVisible();
+            window_test::TypeFileName(dialog, " a ");
+        };
+        QStringList boxes;
+        answerer.on_message_box = [&](QMessageBox* box) {
+            boxes << box->text().section('\n', 0, 0);
+            window_test::PressOk(box);
+        };
+        QTest::mouseClick(form->Command_Exec, Qt::LeftButton);
+        QVERIFY(stayed);
+        QCOMPARE(boxes, (QStringList{QString::fromUtf8(Form1Description::kBlankFileName), "COMPLETED ..."}));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{" a .htm"});
     }
 
     // Within one start the dialog opens where the last output was written,

@@ -5,10 +5,14 @@
 //   win32_probe focus    where the keyboard focus is: the name of a Form1 control,
 //                        "dialog-name" for the save dialog's name box, "Form1" or "other"
 //   win32_probe dialog-name  the name in the open save dialog's name box
+//   win32_probe open-folder  the name of the folder open in Dir1
+//   win32_probe documents    the user's Documents folder
+//   win32_probe close        closes Form1, as its close box does
 // Exits 1 when the window asked for is not there.
 
 #include <windows.h>
 #include <dlgs.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <string>
@@ -77,6 +81,24 @@ int wmain(int argc, wchar_t** argv) {
         HWND box = DialogNameBox();
         const bool in_box = box != nullptr && (box == thread.hwndFocus || IsChild(box, thread.hwndFocus));
         std::printf("%s\n", in_box ? "dialog-name" : thread.hwndFocus == form ? "Form1" : "other");
+        return 0;
+    }
+    if (what == L"open-folder" || what == L"close") {
+        HWND form = FindTop(L"MarrowpineForm1", L"");
+        if (form == nullptr) return 1;
+        if (what == L"close") return PostMessageW(form, WM_CLOSE, 0, 0) ? 0 : 1;
+        HWND list = GetDlgItem(form, ControlId(*Form1Description::Find("Dir1")));
+        const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
+        wchar_t text[MAX_PATH] = L"";
+        if (row < 0 || SendMessageW(list, LB_GETTEXTLEN, row, 0) >= MAX_PATH) return 1;
+        SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+        std::printf("%s\n", Module1::win32::Utf8(text).c_str());
+        return 0;
+    }
+    if (what == L"documents") {
+        wchar_t path[MAX_PATH] = L"";
+        if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return 1;
+        std::printf("%s\n", Module1::win32::Utf8(path).c_str());
         return 0;
     }
     if (what == L"enabled") {

@@ -1,0 +1,64 @@
+// The Execute command without a toolkit: keys left over from a run are
+// dropped before its box, and the save dialog's name rule.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_platform.h"
+#include "run_command.h"
+#include "window_pacer.h"
+
+namespace {
+
+// A window that chooses the output at once and notes what the command asks.
+class RecordingWindow final : public RunWindow {
+public:
+    std::vector<std::string> calls;
+
+    bool IsSelected(std::string_view option) const override { return option == "opt_ext1" || option == "opt_out1"; }
+    std::string FreeExtensionText() const override { return {}; }
+    void SetEnabled(std::string_view, bool) override {}
+    void FocusControl(std::string_view) override {}
+    void SetBusyPointer(bool) override {}
+    bool ShowSave(const char*, const char*) override { return true; }
+    std::string OutputFileName() const override { return "out.htm"; }
+    const FolderSelection& Selection() const override { return selection_; }
+    void ShowMessageBox(const std::string&) override { calls.push_back("box"); }
+    void DropPendingInput() override { calls.push_back("drop"); }
+
+    FolderSelection selection_{"/", "/start"};
+};
+
+}  // namespace
+
+// Whether the walk completes (an empty folder) or fails (no such folder),
+// the keys that came meanwhile go before the box can take one.
+TEST(ExecuteRun, DropsTheKeysOfTheRunBeforeItsBox) {
+    for (const char* start : {"/start", "/elsewhere"}) {
+        SCOPED_TRACE(start);
+        test_support::FakePlatform platform(start, test_support::FakeNode::WithDots());
+        RecordingWindow window;
+        WindowPacer pacer;
+        ExecuteRun(window, pacer, platform);
+        EXPECT_EQ(window.calls, (std::vector<std::string>{"drop", "box"}));
+    }
+}
+
+TEST(IsBlankFileName, RefusesBlanksOnlyAndKeepsBlanksAroundAName) {
+    const struct {
+        const char* path;
+        bool blank;
+    } cases[] = {
+        {"/out/ ", true},
+        {"/out/ .htm", true},           // the dialog added its extension
+        {"/out/\u3000\u3000.txt", true},  // a Japanese input method's Space
+        {"/out/ \t.txt", true},
+        {"/out/ a .htm", false},
+        {"/out/a", false},
+        {"/out/.htm", false},  // a hidden file's name, not blanks
+        {"/ a/b.htm", false},  // blanks in a folder are no concern of the name
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsBlankFileName(c.path), c.blank) << c.path;
+}
