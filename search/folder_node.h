@@ -32,6 +32,7 @@ private:
     // ReadAhead's, guarded by its lock.
     enum class State { kQueued, kReading, kRead } state_ = State::kQueued;
     bool read_ahead_ = false;                 // read by a reader, counted against the limits until taken
+    bool left_ = false;                       // too far for the readers: out of the queue, the walk reads it
     std::list<FolderNode*>::iterator place_;  // its place in the queue while queued or being read
 
     // OpenFolders', guarded by its lock.

@@ -50,8 +50,10 @@ public:
     bool ReadersPaused();
 
 private:
-    void Read(FolderNode& node);
-    void Finish(FolderNode& node, std::unique_ptr<Folder> folder);
+    bool Read(FolderNode& node, OpenFolders::Asker asker);
+    std::list<FolderNode*> List(FolderNode& node, std::unique_ptr<Folder> folder);
+    void Publish(FolderNode& node, std::list<FolderNode*>& subfolders);
+    void Leave(FolderNode& node);
     FolderNode* NextToRead();
     void Reader(std::size_t index);
 
