@@ -64,6 +64,7 @@ void ReadAhead::Take(FolderNode& node) {
             work_.notify_all();
         }
     }
+    if (node.error_) std::rethrow_exception(node.error_);
 }
 
 void ReadAhead::Release(FolderNode& node) {
@@ -98,8 +99,9 @@ bool ReadAhead::Read(FolderNode& node, OpenFolders::Asker asker) {
         // up are closed while this thread holds no other.
         subfolders = List(node, std::move(folder));
         open_.Entered(node);
-    } catch (const std::exception& error) {
-        node.failure = error.what();
+    } catch (...) {
+        // Not the listing's own failure: the run ends with it when the walk gets here.
+        node.error_ = std::current_exception();
         node.entered = false;
         node.subfolders.clear();
         subfolders.clear();
@@ -132,8 +134,9 @@ std::list<FolderNode*> ReadAhead::List(FolderNode& node, std::unique_ptr<Folder>
 }
 
 // Marks the node read and queues its sub-folders where the walk will need
-// them: right after the folder itself.
-void ReadAhead::Publish(FolderNode& node, std::list<FolderNode*>& subfolders) {
+// them: right after the folder itself. Throws nothing, so that no one waits
+// for a folder in vain.
+void ReadAhead::Publish(FolderNode& node, std::list<FolderNode*>& subfolders) noexcept {
     bool wake_walk = false;
     std::size_t wake_readers = 0;
     const std::size_t count = subfolders.size();

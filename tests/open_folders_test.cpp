@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <new>
 #include <set>
 #include <string>
 #include <thread>
@@ -74,6 +75,12 @@ ReadAheadLimits Limits(std::size_t readers, std::size_t folders, std::size_t ope
     limits.folders = folders;
     limits.open_folders = open_folders;
     return limits;
+}
+
+// Waits until the condition holds, or gives up after a while.
+void WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds most = std::chrono::seconds(5)) {
+    const auto until = std::chrono::steady_clock::now() + most;
+    while (!condition() && std::chrono::steady_clock::now() < until) std::this_thread::yield();
 }
 
 // Each folder is entered once when it is read; every other name entered and
@@ -233,6 +240,28 @@ TEST(ReadAheadQueue, ReadersGoOnAfterAPauseUnderATinyLimit) {
     });
     std::lock_guard lock(mutex);
     EXPECT_EQ(read_by_readers.size(), 12u);
+}
+
+// Only a listing's own failure passes a folder over: anything else a reader
+// meets, running out of memory say, ends the walk with it when it gets there.
+TEST(ReadAheadQueue, AnErrorInAReaderEndsTheWalkWithIt) {
+    FakeNode root;
+    for (int i = 0; i < 6; ++i) root.Dir("f" + std::to_string(i)).File("page.htm");
+    FakePlatform platform("/r/", root);
+    const std::thread::id walk = std::this_thread::get_id();
+    std::atomic<bool> thrown = false;
+    platform.script.on_enter = [&](const std::string& name) -> std::string {
+        if (name != "f3" || std::this_thread::get_id() == walk) return "";
+        thrown = true;
+        throw std::bad_alloc();
+    };
+    ReadAhead ahead(platform.OpenFolder("/r/"), Limits(2, 64, 8));
+    std::vector<std::string> entered;
+    EXPECT_THROW(entered = WalkAhead(ahead, [&](const FolderNode& sub) {
+                     if (sub.name == "f3") WaitFor([&] { return thrown.load(); });
+                 }),
+                 std::bad_alloc);
+    EXPECT_TRUE(thrown) << "no reader came to f3 first";
 }
 
 }  // namespace
