@@ -95,8 +95,8 @@ bool ReadAhead::Read(FolderNode& node, OpenFolders::Asker asker) {
                 node.failure = std::move(entered.failure);
             }
         }
-        // Told once the new handle is kept or closed: the handles this gives
-        // up are closed while this thread holds no other.
+        // Only once the new handle is kept (or closed): the handles this
+        // gives up are then closed while the thread holds none of its own.
         subfolders = List(node, std::move(folder));
         open_.Entered(node);
     } catch (...) {
