@@ -256,8 +256,7 @@ TEST(ReadAheadQueue, AnErrorInAReaderEndsTheWalkWithIt) {
         throw std::bad_alloc();
     };
     ReadAhead ahead(platform.OpenFolder("/r/"), Limits(2, 64, 8));
-    std::vector<std::string> entered;
-    EXPECT_THROW(entered = WalkAhead(ahead, [&](const FolderNode& sub) {
+    EXPECT_THROW(WalkAhead(ahead, [&](const FolderNode& sub) {
                      if (sub.name == "f3") WaitFor([&] { return thrown.load(); });
                  }),
                  std::bad_alloc);
