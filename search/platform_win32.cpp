@@ -67,10 +67,9 @@ public:
     // the folder wherever it is moved on its volume. A link or junction put
     // in its place is opened itself, not followed, so it never matches.
     FolderIdentity Identity() override {
-        const HANDLE handle = win32::create_file(path_.c_str(), FILE_READ_ATTRIBUTES,
-                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                                                 nullptr);
+        constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        const HANDLE handle = win32::create_file(path_.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         BY_HANDLE_FILE_INFORMATION info{};
         const bool known = handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info);
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);

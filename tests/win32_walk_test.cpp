@@ -518,8 +518,8 @@ TEST(WinReadAhead, AFolderMovedAwayIsNotOpenedAgainThroughDotDot) {
     for (const bool move : {false, true}) {
         WinFolderFixture folder("Z:\\tmp\\");
         const std::string parent = folder.path() + "tree\\x\\y\\P\\";
-        for (const std::string& made : {folder.path() + "tree\\", folder.path() + "tree\\x\\", folder.path() + "tree\\x\\y\\", parent}) {
-            WinFolderFixture::MakeFolder(made);
+        for (const char* made : {"tree\\", "tree\\x\\", "tree\\x\\y\\", "tree\\x\\y\\P\\"}) {
+            WinFolderFixture::MakeFolder(folder.path() + made);
         }
         auto fill = [&](const std::string& file) {
             for (const char* sub : {"A\\", "B\\"}) {
