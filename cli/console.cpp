@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <system_error>
 
 namespace list_tool {
 
@@ -74,8 +75,43 @@ void WriteStderr(const std::string& text) {
 
 std::vector<std::string> Arguments(int argc, char** argv) { return {argv + 1, argv + argc}; }
 
+// ".." after a link leads up from where the link leads, not back to the
+// folder holding the link: such a link is replaced by its target before the
+// ".." is taken. Every other name is kept as written, links included.
 std::string AbsolutePath(const std::string& path) {
-    return std::filesystem::absolute(path).lexically_normal().string();
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;  // still to take, the next one last
+    const auto take_later = [&names](const fs::path& more) {
+        std::vector<std::string> parts;
+        for (const fs::path& part : more.relative_path()) parts.push_back(part.string());
+        names.insert(names.end(), parts.rbegin(), parts.rend());
+    };
+    const fs::path absolute = fs::absolute(path);
+    if (absolute.relative_path().empty()) return absolute.lexically_normal().string();
+    take_later(absolute);
+    fs::path result = "/";
+    for (int links = 0; !names.empty();) {
+        const std::string name = std::move(names.back());
+        names.pop_back();
+        if (name.empty() || name == ".") continue;
+        if (name != "..") {
+            result /= name;
+            continue;
+        }
+        std::error_code error;
+        const fs::path target = fs::read_symlink(result, error);
+        if (!error && links++ < 40) {  // as many links as the system follows in one path
+            result = target.is_absolute() ? fs::path("/") : result.parent_path();
+            names.push_back("..");
+            take_later(target);
+            continue;
+        }
+        result = result.parent_path();
+    }
+    // As the path was written: one that ends in a folder's "/", "." or ".." ends in "/".
+    const std::string last = absolute.filename().string();
+    if ((last.empty() || last == "." || last == "..") && result != "/") result += "/";
+    return result.string();
 }
 
 bool StderrIsTerminal() { return isatty(STDERR_FILENO) != 0; }

@@ -12,7 +12,8 @@ namespace list_tool {
 // The arguments after the program name, as UTF-8 (on Windows from the wide
 // command line, so that names outside the ANSI code page arrive whole).
 std::vector<std::string> Arguments(int argc, char** argv);
-// The path made absolute against the current folder, without "." and ".." parts.
+// The path made absolute against the current folder, without "." and ".."
+// parts, leading where the system's own resolution of it leads.
 std::string AbsolutePath(const std::string& path);
 
 bool StderrIsTerminal();

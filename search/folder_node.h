@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
 #include <list>
 #include <memory>
 #include <string>
@@ -32,7 +33,9 @@ private:
     // ReadAhead's, guarded by its lock.
     enum class State { kQueued, kReading, kRead } state_ = State::kQueued;
     bool read_ahead_ = false;                 // read by a reader, counted against the limits until taken
+    bool left_ = false;                       // too far for the readers: out of the queue, the walk reads it
     std::list<FolderNode*>::iterator place_;  // its place in the queue while queued or being read
+    std::exception_ptr error_;                // what reading it threw, thrown again when the walk takes it
 
     // OpenFolders', guarded by its lock.
     std::shared_ptr<Folder> folder_;           // its handle, while kept

@@ -4,6 +4,8 @@
 // than 260 characters can be walked. The output file is written in the ANSI
 // code page.
 
+#include <cstdint>
+#include <string_view>
 #include <unordered_map>
 
 #include "platform.h"
@@ -52,17 +54,40 @@ public:
         return {std::make_unique<WinFolder>(path_ + Wide(name) + L"\\"), {}};
     }
 
-    // Folders are named by their paths, so the one above is always the one
-    // the path names: the path without its last folder.
+    // Folders are named by their paths, so the one above is the path without
+    // its last folder: after a move, another folder than the one this lies
+    // in, which the caller tells by its identity. A root has none above it.
     std::unique_ptr<Folder> Up() override {
-        if (path_.size() < 2) return nullptr;
+        if (path_.size() <= RootLength()) return nullptr;
         const std::size_t end = path_.find_last_of(L'\\', path_.size() - 2);
-        if (end == std::wstring::npos) return nullptr;
         return std::make_unique<WinFolder>(path_.substr(0, end + 1));
     }
-    FolderIdentity Identity() override { return {}; }
+
+    // The volume's serial number and the folder's file id, which stay with
+    // the folder wherever it is moved on its volume. A link or junction put
+    // in its place is opened itself, not followed, so it never matches.
+    FolderIdentity Identity() override {
+        constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        const HANDLE handle = win32::create_file(path_.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool known = handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info);
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+        // On failure, one that matches no other folder.
+        if (!known) return {~std::uint64_t{0}, reinterpret_cast<std::uintptr_t>(this)};
+        return {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+    }
 
 private:
+    // How much of the path names the root: "\\?\C:\" or "\\?\UNC\server\share\".
+    std::size_t RootLength() const {
+        constexpr std::wstring_view kUnc = L"\\\\?\\UNC\\";
+        if (!path_.starts_with(kUnc)) return std::wstring_view(L"\\\\?\\C:\\").size();
+        const std::size_t server_end = path_.find(L'\\', kUnc.size());
+        const std::size_t share_end = server_end == std::wstring::npos ? server_end : path_.find(L'\\', server_end + 1);
+        return share_end == std::wstring::npos ? path_.size() : share_end + 1;
+    }
+
     bool Ended(DWORD error) {
         // An empty drive root has no entries at all; that is no failure.
         if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) error_ = Reason(error);

@@ -14,7 +14,8 @@ ReadAhead::ReadAhead(std::unique_ptr<Folder> start, const ReadAheadLimits& limit
     start_->state_ = FolderNode::State::kReading;
     queue_.push_back(start_.get());
     start_->place_ = queue_.begin();
-    Finish(*start_, std::move(start));
+    std::list<FolderNode*> subfolders = List(*start_, std::move(start));
+    Publish(*start_, subfolders);
     for (std::size_t i = 0; i < limits_.readers; ++i) readers_.emplace_back([this, i] { Reader(i); });
 }
 
@@ -45,17 +46,15 @@ void ReadAhead::Take(FolderNode& node) {
         ++active_readers_;
         more_readers_.notify_all();
     }
+    awaited_ = &node;
+    node_read_.wait(lock, [&] { return node.state_ != FolderNode::State::kReading; });
+    awaited_ = nullptr;
     if (node.state_ == FolderNode::State::kQueued) {
-        // No reader has got here yet: the walk reads it itself.
+        // No reader has got here yet, or it was too far for them: the walk reads it itself.
         node.state_ = FolderNode::State::kReading;
         lock.unlock();
-        Read(node);
-        return;
-    }
-    awaited_ = &node;
-    node_read_.wait(lock, [&] { return node.state_ == FolderNode::State::kRead; });
-    awaited_ = nullptr;
-    if (node.read_ahead_) {
+        Read(node, OpenFolders::Asker::kWalk);
+    } else if (node.read_ahead_) {
         --folders_ahead_;
         bytes_ahead_ -= node.listing.Bytes();
         // Readers that stopped at the limit go on together once a quarter of
@@ -65,6 +64,7 @@ void ReadAhead::Take(FolderNode& node) {
             work_.notify_all();
         }
     }
+    if (node.error_) std::rethrow_exception(node.error_);
 }
 
 void ReadAhead::Release(FolderNode& node) {
@@ -78,26 +78,41 @@ bool ReadAhead::ReadersPaused() {
     return readers_paused_;
 }
 
-// Reads one folder that is marked as being read. Runs on a reader or on the
-// walk's thread, without the lock.
-void ReadAhead::Read(FolderNode& node) {
-    std::unique_ptr<Folder> folder;
+// Reads one folder that is marked as being read, on a reader or on the
+// walk's thread, without the lock. False, with nothing done, when a reader
+// finds it too far from every open folder.
+bool ReadAhead::Read(FolderNode& node, OpenFolders::Asker asker) {
+    std::list<FolderNode*> subfolders;
     try {
-        if (std::shared_ptr<Folder> parent = open_.Parent(node, node.failure)) {
-            EnteredFolder entered = parent->Enter(node.name);
-            folder = std::move(entered.folder);
-            node.failure = std::move(entered.failure);
+        std::unique_ptr<Folder> folder;
+        {
+            OpenFolders::ParentFolder parent = open_.Parent(node, asker);
+            if (parent.too_far && asker == OpenFolders::Asker::kReader) return false;
+            node.failure = std::move(parent.failure);
+            if (parent.folder) {
+                EnteredFolder entered = parent.folder->Enter(node.name);
+                folder = std::move(entered.folder);
+                node.failure = std::move(entered.failure);
+            }
         }
-    } catch (const std::exception& error) {
-        node.failure = error.what();
+        // Only once the new handle is kept (or closed): the handles this
+        // gives up are then closed while the thread holds none of its own.
+        subfolders = List(node, std::move(folder));
+        open_.Entered(node);
+    } catch (...) {
+        // Not the listing's own failure: the run ends with it when the walk gets here.
+        node.error_ = std::current_exception();
+        node.entered = false;
+        node.subfolders.clear();
+        subfolders.clear();
     }
-    open_.Entered(node);
-    Finish(node, std::move(folder));
+    Publish(node, subfolders);
+    return true;
 }
 
-// Stores what was read and queues the sub-folders where the walk will need
-// them: right after the folder itself.
-void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
+// Reads the folder's listing into the node; returns its sub-folders, for the queue.
+std::list<FolderNode*> ReadAhead::List(FolderNode& node, std::unique_ptr<Folder> folder) {
+    std::list<FolderNode*> subfolders;
     if (folder) {
         node.entered = true;
         node.listing = ReadListing(*folder);
@@ -109,20 +124,28 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
             auto sub = std::make_shared<FolderNode>();
             sub->parent = node.shared_from_this();
             sub->name = name;
+            subfolders.push_back(sub.get());
             node.subfolders.push_back(std::move(sub));
         }
     }
     // Before the sub-folders are queued: a reader may take them at once.
     open_.Read(node, std::move(folder), node.subfolders.size());
+    return subfolders;
+}
+
+// Marks the node read and queues its sub-folders where the walk will need
+// them: right after the folder itself. Throws nothing, so that no one waits
+// for a folder in vain.
+void ReadAhead::Publish(FolderNode& node, std::list<FolderNode*>& subfolders) noexcept {
     bool wake_walk = false;
     std::size_t wake_readers = 0;
+    const std::size_t count = subfolders.size();
+    for (auto place = subfolders.begin(); place != subfolders.end(); ++place) (*place)->place_ = place;
     {
         std::lock_guard lock(mutex_);
-        const auto after = std::next(node.place_);
-        for (const auto& sub : node.subfolders) {
-            sub->place_ = queue_.insert(after, sub.get());
-        }
-        queue_.erase(node.place_);
+        // A folder left to the walk is out of the queue, and before all of it.
+        queue_.splice(node.left_ ? queue_.begin() : std::next(node.place_), subfolders);
+        if (!node.left_) queue_.erase(node.place_);
         if (node.read_ahead_) {
             bytes_ahead_ += node.listing.Bytes();
             --reading_;
@@ -131,10 +154,22 @@ void ReadAhead::Finish(FolderNode& node, std::unique_ptr<Folder> folder) {
         node.state_ = FolderNode::State::kRead;
         wake_walk = awaited_ == &node;
         // Only idle readers are woken, and none while they wait for room.
-        if (!readers_paused_) wake_readers = std::min(node.subfolders.size(), idle_readers_);
+        if (!readers_paused_) wake_readers = std::min(count, idle_readers_);
     }
     if (wake_walk) node_read_.notify_one();
     for (std::size_t i = 0; i < wake_readers; ++i) work_.notify_one();
+}
+
+// Under the lock: a reader found the node too far from every open folder.
+// The walk reads it when it gets there, from its own trail.
+void ReadAhead::Leave(FolderNode& node) {
+    node.state_ = FolderNode::State::kQueued;
+    node.read_ahead_ = false;
+    node.left_ = true;
+    queue_.erase(node.place_);
+    --folders_ahead_;
+    --reading_;
+    if (awaited_ == &node) node_read_.notify_one();
 }
 
 // The first queued folder, unless the readers are at a limit.
@@ -170,8 +205,9 @@ void ReadAhead::Reader(std::size_t index) {
         ++folders_ahead_;
         ++reading_;
         lock.unlock();
-        Read(*next);
+        const bool read = Read(*next, OpenFolders::Asker::kReader);
         lock.lock();
+        if (!read) Leave(*next);
     }
 }
 

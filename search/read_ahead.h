@@ -42,6 +42,8 @@ public:
 
     const std::shared_ptr<FolderNode>& Start() const { return start_; }
     // The sub-folder, read. Called by the walk, in the order it enters them.
+    // Only a listing's own failure passes a folder over: what reading it
+    // threw (out of memory, say), Take throws, on whichever thread it was read.
     void Take(FolderNode& node);
     // The walk has left the folder and everything below it.
     void Release(FolderNode& node);
@@ -50,8 +52,10 @@ public:
     bool ReadersPaused();
 
 private:
-    void Read(FolderNode& node);
-    void Finish(FolderNode& node, std::unique_ptr<Folder> folder);
+    bool Read(FolderNode& node, OpenFolders::Asker asker);
+    std::list<FolderNode*> List(FolderNode& node, std::unique_ptr<Folder> folder);
+    void Publish(FolderNode& node, std::list<FolderNode*>& subfolders) noexcept;
+    void Leave(FolderNode& node);
     FolderNode* NextToRead();
     void Reader(std::size_t index);
 

@@ -15,6 +15,7 @@
 #include <ostream>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "progress_line.h"
@@ -309,6 +310,33 @@ TEST(ListTool, OutputDashWritesToAPipeAndStopsQuietlyWhenItsReaderLeaves) {
     EXPECT_EQ(head.status, 1) << head.err;
     EXPECT_EQ(head.out.rfind("<A HREF=file:///", 0), 0u) << head.out;
     EXPECT_EQ(head.err.rfind("entries=", 0), 0u) << head.err;  // the summary, and nothing before it
+}
+
+// FOLDER is taken as the system takes it: ".." after a link leads up from
+// where the link leads (not back beside the link), and a link not followed
+// by ".." keeps its own name in the lines.
+TEST(ListTool, DotDotAfterALinkLeadsWhereTheSystemTakesIt) {
+    TempFolder temp;
+    temp.File("beside.htm");
+    temp.File("real/inner/here.htm");
+    temp.File("real/inner/target/there.htm");
+    ASSERT_EQ(symlink("real/inner/target", (temp.path() + "/link").c_str()), 0);
+    const std::string& t = temp.path();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"link/..", {t + "/real/inner/here.htm", t + "/real/inner/target/there.htm"}},
+        {"link/../target/.", {t + "/real/inner/target/there.htm"}},
+        {"link", {t + "/link/there.htm"}},
+    };
+    for (const auto& [folder, lines] : cases) {
+        const ToolRun run = RunTool(t, {"--style", "text", "--output", "-", folder});
+        EXPECT_EQ(run.status, 0) << run.err;
+        std::vector<std::string> got;
+        for (std::size_t at = 0, end; (end = run.out.find("\r\n", at)) != std::string::npos; at = end + 2) {
+            got.push_back(run.out.substr(at, end - at));
+        }
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, lines) << folder;
+    }
 }
 
 // Runs the tool on a pseudo-terminal, as a user other than root, so that a

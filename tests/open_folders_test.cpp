@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <mutex>
+#include <new>
 #include <set>
 #include <string>
 #include <thread>
@@ -75,26 +77,85 @@ ReadAheadLimits Limits(std::size_t readers, std::size_t folders, std::size_t ope
     return limits;
 }
 
+// Waits until the condition holds, or gives up after a while.
+void WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds most = std::chrono::seconds(5)) {
+    const auto until = std::chrono::steady_clock::now() + most;
+    while (!condition() && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+}
+
 // Each folder is entered once when it is read; every other name entered and
-// every step up through ".." is a reopening.
+// every step up through ".." is a reopening. With a handful of handles, in
+// either order, also when the readers get through the side folders at uneven
+// speed (so that they leave some behind), a comb costs a few reopenings per
+// level; and no more handles are open at once than the budget and two for
+// each thread that reads, the walk's included.
 TEST(OpenFolders, ReopenFewNamesPerLevelOfACombAtAnyDepth) {
+    struct Handles {
+        std::size_t budget, readers;
+    };
     for (const bool side_last : {false, true}) {
-        for (const std::size_t readers : {0, 3, 8}) {
+        for (const Handles handles : {Handles{4, 0}, {4, 2}, {5, 2}, {16, 0}, {16, 3}, {16, 8}}) {
             for (const int levels : {1000, 3000}) {
                 FakePlatform platform("/r/", Comb(levels, side_last));
+                const std::thread::id walk = std::this_thread::get_id();
+                std::atomic<int> sides = 0;
+                platform.script.on_enter = [&](const std::string& name) {
+                    if (name == "side" && std::this_thread::get_id() != walk && sides++ % 2 == 0) {
+                        std::this_thread::yield();
+                    }
+                    return std::string();
+                };
                 std::size_t folders = 0;
                 {
-                    ReadAhead ahead(platform.OpenFolder("/r/"), Limits(readers, 64, 16));
+                    ReadAhead ahead(platform.OpenFolder("/r/"), Limits(handles.readers, 64, handles.budget));
                     folders = WalkAhead(ahead).size();
                 }
                 ASSERT_EQ(folders, 2u * levels);
                 const long reopened = platform.script.enters + platform.script.ups - static_cast<long>(folders);
-                EXPECT_LE(reopened, 3L * levels) << (side_last ? "side last, " : "side first, ") << readers
-                                                 << " readers, " << levels << " levels";
+                const std::string shape = std::string(side_last ? "side last, " : "side first, ") + "budget " +
+                                          std::to_string(handles.budget) + ", " + std::to_string(handles.readers) +
+                                          " readers, " + std::to_string(levels) + " levels";
+                EXPECT_LE(reopened, 3L * levels) << shape;
+                EXPECT_LE(platform.script.most_live, static_cast<int>(handles.budget + 2 * (handles.readers + 1)))
+                    << shape;
                 EXPECT_EQ(platform.script.live, 0);
             }
         }
     }
+}
+
+// Readers far ahead on a comb's chain of levels and behind on its side
+// folders, leaving every other one, make the levels whose side was read the
+// ways back up to those whose side was not. When those fill the budget, the
+// next level read is still kept, so reading on costs no reopening.
+TEST(OpenFolders, WaysBackThatFillTheBudgetDoNotPushOutTheFolderJustKept) {
+    FakePlatform platform("/r/", Comb(61, true));
+    OpenFolders open(4);
+    std::vector<std::shared_ptr<FolderNode>> levels{std::make_shared<FolderNode>()}, sides;
+    const auto sub = [](FolderNode& parent, const char* name) {
+        auto node = std::make_shared<FolderNode>();
+        node->parent = parent.shared_from_this();
+        node->name = name;
+        return node;
+    };
+    for (int i = 0; i < 60; ++i) {
+        levels.push_back(sub(*levels[i], "d"));
+        sides.push_back(sub(*levels[i], "side"));
+    }
+    open.Read(*levels[0], platform.OpenFolder("/r/"), 2);
+    const auto read = [&](FolderNode& node, std::size_t subfolders) {
+        OpenFolders::ParentFolder parent = open.Parent(node, OpenFolders::Asker::kReader);
+        ASSERT_TRUE(parent.folder) << (parent.too_far ? "too far from every open folder" : parent.failure);
+        std::unique_ptr<Folder> folder = parent.folder->Enter(node.name).folder;
+        parent.folder.reset();
+        open.Read(node, std::move(folder), subfolders);
+        open.Entered(node);
+    };
+    for (int i = 1; i <= 10; ++i) read(*levels[i], 2);
+    for (const int i : {9, 7, 5}) read(*sides[i], 0);
+    const long before = platform.script.enters + platform.script.ups;
+    for (int i = 11; i <= 60; ++i) read(*levels[i], 2);
+    EXPECT_LE(platform.script.enters + platform.script.ups - before, 2 * 50);
 }
 
 // With no reader at work, every handle open is one the walk keeps.
@@ -179,6 +240,27 @@ TEST(ReadAheadQueue, ReadersGoOnAfterAPauseUnderATinyLimit) {
     });
     std::lock_guard lock(mutex);
     EXPECT_EQ(read_by_readers.size(), 12u);
+}
+
+// Only a listing's own failure passes a folder over: anything else a reader
+// meets, running out of memory say, ends the walk with it when it gets there.
+TEST(ReadAheadQueue, AnErrorInAReaderEndsTheWalkWithIt) {
+    FakeNode root;
+    for (int i = 0; i < 6; ++i) root.Dir("f" + std::to_string(i)).File("page.htm");
+    FakePlatform platform("/r/", root);
+    const std::thread::id walk = std::this_thread::get_id();
+    std::atomic<bool> thrown = false;
+    platform.script.on_enter = [&](const std::string& name) -> std::string {
+        if (name != "f3" || std::this_thread::get_id() == walk) return "";
+        thrown = true;
+        throw std::bad_alloc();
+    };
+    ReadAhead ahead(platform.OpenFolder("/r/"), Limits(2, 64, 8));
+    EXPECT_THROW(WalkAhead(ahead, [&](const FolderNode& sub) {
+                     if (sub.name == "f3") WaitFor([&] { return thrown.load(); });
+                 }),
+                 std::bad_alloc);
+    EXPECT_TRUE(thrown) << "no reader came to f3 first";
 }
 
 }  // namespace

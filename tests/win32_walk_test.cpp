@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,6 +25,7 @@ namespace {
 
 using namespace Module1;
 using test_support::CrLfLines;
+using test_support::Exists;
 using test_support::ReadFile;
 using test_support::RunScope;
 using test_support::Settings;
@@ -477,6 +479,104 @@ TEST(WinReadAhead, WritesWhatTheSequentialWalkWrites) {
     EXPECT_EQ(CrLfLines(folder.path() + "out0.htm").size(), 42u);
     EXPECT_EQ(outputs[1], outputs[0]);
     EXPECT_EQ(outputs[2], outputs[0]);
+}
+
+// A folder's identity is its own however it was reached, and no other
+// folder's; the folder above is found by its path, and a root has none.
+TEST(WinFolders, UpAndIdentityTellTheVeryFolder) {
+    WinFolderFixture folder("Z:\\tmp\\");
+    const std::string root = folder.path();
+    WinFolderFixture::MakeFolder(root + "a\\");
+    WinFolderFixture::MakeFolder(root + "a\\b\\");
+    const std::unique_ptr<Folder> start = NativePlatform().OpenFolder(root);
+    const std::unique_ptr<Folder> a = start->Enter("a").folder;
+    const std::unique_ptr<Folder> b = a->Enter("b").folder;
+    const FolderIdentity of_a = a->Identity();
+    EXPECT_TRUE(b->Up()->Identity() == of_a);
+    EXPECT_TRUE(b->Up()->Up()->Identity() == start->Identity());
+    EXPECT_FALSE(b->Identity() == of_a);
+    EXPECT_FALSE(start->Identity() == of_a);
+    EXPECT_EQ(NativePlatform().OpenFolder("Z:\\")->Up(), nullptr);
+
+    // Moved away, with another folder put in its place: the identity goes
+    // with the folder, and ".." from below finds the other one.
+    ASSERT_TRUE(MoveFileW(Wide(root + "a").c_str(), Wide(root + "moved").c_str()));
+    WinFolderFixture::MakeFolder(root + "a\\");
+    EXPECT_TRUE(NativePlatform().OpenFolder(root + "moved")->Identity() == of_a);
+    EXPECT_FALSE(b->Up()->Identity() == of_a);
+}
+
+// The system's folders, noting each name entered from a folder that was
+// reached through "..".
+class TracedFolder final : public Folder {
+public:
+    TracedFolder(std::unique_ptr<Folder> folder, bool through_up, std::vector<std::string>& trace)
+        : folder_(std::move(folder)), through_up_(through_up), trace_(trace) {}
+    bool Next(FindData& entry) override { return folder_->Next(entry); }
+    std::string ListingError() const override { return folder_->ListingError(); }
+    EnteredFolder Enter(const std::string& name) override {
+        if (through_up_) trace_.push_back(name);
+        EnteredFolder entered = folder_->Enter(name);
+        if (entered.folder) entered.folder = std::make_unique<TracedFolder>(std::move(entered.folder), false, trace_);
+        return entered;
+    }
+    std::unique_ptr<Folder> Up() override {
+        std::unique_ptr<Folder> up = folder_->Up();
+        return up ? std::make_unique<TracedFolder>(std::move(up), true, trace_) : nullptr;
+    }
+    FolderIdentity Identity() override { return folder_->Identity(); }
+
+private:
+    std::unique_ptr<Folder> folder_;
+    bool through_up_;
+    std::vector<std::string>& trace_;
+};
+
+class TracedPlatform final : public Platform {
+public:
+    void MakeDriveCurrent(const std::string& drive) override { NativePlatform().MakeDriveCurrent(drive); }
+    std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
+        return std::make_unique<TracedFolder>(NativePlatform().OpenFolder(path), false, entered_through_up);
+    }
+    std::vector<std::string> entered_through_up;
+};
+
+// With room for one folder besides the start, P is given up while the walk
+// is below its first sub-folder, and opened again for the second through
+// ".." from the first. When P was moved away meanwhile and another folder
+// put in its place, that is not the folder given up: it is found by its
+// names instead, as the folder now there.
+TEST(WinReadAhead, AFolderMovedAwayIsNotOpenedAgainThroughDotDot) {
+    for (const bool move : {false, true}) {
+        WinFolderFixture folder("Z:\\tmp\\");
+        const std::string parent = folder.path() + "tree\\x\\y\\P\\";
+        for (const char* made : {"tree\\", "tree\\x\\", "tree\\x\\y\\", "tree\\x\\y\\P\\"}) {
+            WinFolderFixture::MakeFolder(folder.path() + made);
+        }
+        auto fill = [&](const std::string& file) {
+            for (const char* sub : {"A\\", "B\\"}) {
+                WinFolderFixture::MakeFolder(parent + sub);
+                WinFolderFixture::MakeFolder(parent + sub + "c\\");
+                WinFolderFixture::MakeFile(parent + sub + "c\\" + file);
+            }
+        };
+        fill("in.htm");
+        TracedPlatform platform;
+        RunScope scope(Settings(FileClass::kHtm, false, false), folder.path() + "out.txt");
+        scope.request.start_drive = "Z:";
+        scope.request.start_folder = folder.path() + "tree";
+        scope.observer.match = [&](const std::string&) {
+            if (!move || Exists(folder.path() + "moved")) return;
+            ASSERT_TRUE(MoveFileW(Wide(parent).c_str(), Wide(folder.path() + "moved").c_str()));
+            WinFolderFixture::MakeFolder(parent);
+            fill("new.htm");
+        };
+        WalkSummary summary;
+        RunSearch(platform, scope.request, scope.observer, summary, ReadAheadLimits{0, 64, 4 << 20, 2});
+        EXPECT_EQ(CrLfLines(folder.path() + "out.txt"),
+                  (std::vector<std::string>{"in.htm", move ? "new.htm" : "in.htm"}));
+        EXPECT_EQ(platform.entered_through_up.empty(), move) << (move ? "moved" : "in place");
+    }
 }
 
 }  // namespace
