@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "folder_selection.h"
-#include "run_request.h"
+#include "run_search.h"
 
 class WindowPacer;
 

@@ -3,6 +3,10 @@
 #include <QListWidget>
 #include <string>
 
+namespace Module1 {
+class Platform;
+}
+
 // The folder list: the folders from the drive's root down to the open
 // folder, then the open folder's sub-folders. A click or the arrow keys only
 // highlight an entry; a double click or Enter opens it, which changes Path
@@ -10,7 +14,8 @@
 class FolderList : public QListWidget {
     Q_OBJECT
 public:
-    explicit FolderList(QWidget* parent = nullptr);
+    // The sub-folders are listed through the platform.
+    explicit FolderList(Module1::Platform& platform, QWidget* parent = nullptr);
 
     // The open folder, the file system's own bytes.
     const std::string& Path() const { return path_; }
@@ -34,6 +39,7 @@ protected:
 private:
     void OpenRow(QListWidgetItem* item);
 
+    Module1::Platform& platform_;
     std::string root_;
     std::string path_;
 };

@@ -17,17 +17,15 @@
 #include <cstdlib>
 
 #include "drive_list.h"
-#include "drives.h"
 #include "elided_label.h"
 #include "folder_list.h"
 #include "form1_description.h"
 #include "form2.h"
 #include "message_box.h"
 #include "native_names.h"
-#include "platform.h"
 #include "start_folder.h"
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+Form1::Form1(QWidget* parent, Module1::Platform& platform) : QMainWindow(parent), platform_(platform) {
     // Nothing is saved and nothing needs tearing down: the end is immediate,
     // also in the middle of a walk, whose lines are each complete on disk.
     end_program = [] {
@@ -51,7 +49,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setAcceptDrops(true);
     // The text box would take a dropped file's name as text.
     Text1->installEventFilter(this);
-    Drive1->SetDrives(Module1::ListDrives());
+    Drive1->SetDrives(platform_.ListDrives());
     OpenStartFolder();
     Form_Load();
     Command_Exec->setFocus();
@@ -86,14 +84,14 @@ void Form1::ConnectHandlers() {
 
 // The lists open on the process's current folder and the drive holding it.
 void Form1::OpenStartFolder() {
-    const std::string root = ::OpenStartFolder(Drive1->Drives(), Module1::CurrentFolder(), OpenerOf(*Dir1));
+    const std::string root = ::OpenStartFolder(Drive1->Drives(), platform_.CurrentFolder(), OpenerOf(*Dir1));
     if (!root.empty()) Drive1->SelectDrive(root);
 }
 
 void Form1::SelectPointedFolder(const std::string& path) {
     std::string message;
     // Opening the folder rewrites the start folder through Dir1_Change.
-    const std::string root = OpenPointedFolder(path, Drive1->Drives(), OpenerOf(*Dir1), message);
+    const std::string root = OpenPointedFolder(platform_, path, Drive1->Drives(), OpenerOf(*Dir1), message);
     if (root.empty()) {
         ::ShowMessageBox(this, QString::fromUtf8(message));
         return;

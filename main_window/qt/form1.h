@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform.h"
 #include "run_command.h"
 #include "window_pacer.h"
 
@@ -25,7 +26,8 @@ class QRadioButton;
 class Form1 : public QMainWindow, private RunWindow {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    // platform: what the lists and the runs ask of the system.
+    explicit Form1(QWidget* parent = nullptr, Module1::Platform& platform = Module1::NativePlatform());
     ~Form1() override;
 
     // The controls, by the names the rest of the program uses for them.
@@ -122,6 +124,7 @@ private:
     // Builds the next save dialog once the event loop is idle, outside a run.
     void PrepareSaveDialogWhenIdle();
 
+    Module1::Platform& platform_;
     std::unique_ptr<Form2> form2_;
     FolderSelection selection_;
     WindowPacer pacer_;

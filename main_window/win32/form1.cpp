@@ -6,9 +6,7 @@
 
 #include <shellapi.h>
 
-#include "drives.h"
 #include "message_box.h"
-#include "platform.h"
 #include "start_folder.h"
 #include "texts.h"
 #include "win32_ids.h"
@@ -41,8 +39,8 @@ std::string CurrentFolderOf(const std::string& drive) {
 
 }  // namespace
 
-Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility)
-    : instance_(instance), screen_reader_(accessibility) {
+Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility, Module1::Platform& platform)
+    : instance_(instance), platform_(platform), screen_reader_(accessibility) {
     WNDCLASSEXW type{};
     type.cbSize = sizeof type;
     type.lpfnWndProc = WindowProc;
@@ -61,7 +59,7 @@ Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility)
     for (const fd::Control& c : fd::Controls()) screen_reader_.Name(Control(c.name), fd::AccessibleName(c));
     screen_reader_.MakeLiveRegion(Control("Label2"));
     Drive1 = std::make_unique<DriveList>(Control("Drive1"));
-    Dir1 = std::make_unique<FolderList>(Control("Dir1"));
+    Dir1 = std::make_unique<FolderList>(Control("Dir1"), platform_);
     Dir1->on_path_changed = [this] { Dir1_Change(); };
     Dir1->show_message = [this](const std::string& text) { ShowMessageBox(text); };
     ApplyDpi(GetDpiForWindow(window_), nullptr);
@@ -74,7 +72,7 @@ Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility)
         },
         .process_events = [this] { PumpMessages(); },
     });
-    Drive1->SetDrives(Module1::ListDrives());
+    Drive1->SetDrives(platform_.ListDrives());
     OpenStartFolder();
     Form_Load();
     last_focus_ = Control("Command_Exec");
@@ -193,14 +191,14 @@ void Form1::OnCommand(int id, int code, HWND) {
 
 // The lists open on the process's current folder and the drive holding it.
 void Form1::OpenStartFolder() {
-    const std::string root = ::OpenStartFolder(Drive1->Drives(), Module1::CurrentFolder(), OpenerOf(*Dir1));
+    const std::string root = ::OpenStartFolder(Drive1->Drives(), platform_.CurrentFolder(), OpenerOf(*Dir1));
     if (!root.empty()) Drive1->SelectDrive(root);
 }
 
 void Form1::SelectPointedFolder(const std::string& path) {
     std::string message;
     // Opening the folder rewrites the start folder through Dir1_Change.
-    const std::string root = OpenPointedFolder(path, Drive1->Drives(), OpenerOf(*Dir1), message);
+    const std::string root = OpenPointedFolder(platform_, path, Drive1->Drives(), OpenerOf(*Dir1), message);
     if (root.empty()) {
         ShowMessageBox(message);
         return;
@@ -258,7 +256,7 @@ void Form1::Form_Unload() { Command_Exit_Click(); }
 
 void Form1::Command_Exec_Click() {
     // The next dialog opens where this run wrote, never where one failed.
-    if (ExecuteRun(*this, pacer_, Module1::NativePlatform())) form2_->CommonDialog1.OutputWritten();
+    if (ExecuteRun(*this, pacer_, platform_)) form2_->CommonDialog1.OutputWritten();
 }
 
 void Form1::Select(std::string_view option) {

@@ -12,6 +12,7 @@
 #include "folder_list.h"
 #include "form1_description.h"
 #include "form2.h"
+#include "platform.h"
 #include "run_command.h"
 #include "screen_reader.h"
 #include "window_pacer.h"
@@ -21,8 +22,10 @@
 class Form1 : private RunWindow {
 public:
     // accessibility: where the controls' names go for screen readers; null
-    // takes the system's annotation service.
-    explicit Form1(HINSTANCE instance, IAccPropServices* accessibility = nullptr);
+    // takes the system's annotation service. platform: what the lists and
+    // the runs ask of the system.
+    explicit Form1(HINSTANCE instance, IAccPropServices* accessibility = nullptr,
+                   Module1::Platform& platform = Module1::NativePlatform());
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -89,6 +92,7 @@ private:
     void DropPendingInput() override;
 
     HINSTANCE instance_;
+    Module1::Platform& platform_;
     ScreenReader screen_reader_;
     HWND window_ = nullptr;
     HMENU menu_ = nullptr;
