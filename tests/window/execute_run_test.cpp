@@ -25,7 +25,9 @@ public:
     bool ShowSave(const char*, const char*) override { return true; }
     std::string OutputFileName() const override { return "out.htm"; }
     const FolderSelection& Selection() const override { return selection_; }
-    void ShowMessageBox(const std::string&) override { calls.push_back("box"); }
+    void ShowMessageBox(const std::string& text) override {
+        calls.push_back(text.starts_with("COMPLETED") ? "completed box" : "error box");
+    }
     void DropPendingInput() override { calls.push_back("drop"); }
 
     FolderSelection selection_{"/", "/start"};
@@ -36,13 +38,15 @@ public:
 // Whether the walk completes (an empty folder) or fails (no such folder),
 // the keys that came meanwhile go before the box can take one.
 TEST(ExecuteRun, DropsTheKeysOfTheRunBeforeItsBox) {
-    for (const char* start : {"/start", "/elsewhere"}) {
-        SCOPED_TRACE(start);
-        test_support::FakePlatform platform(start, test_support::FakeNode::WithDots());
+    for (const char* box : {"completed box", "error box"}) {
+        SCOPED_TRACE(box);
+        // The walk opens the start folder by its folder path.
+        const std::string served = box == std::string("completed box") ? "/start/" : "/elsewhere/";
+        test_support::FakePlatform platform(served, test_support::FakeNode::WithDots());
         RecordingWindow window;
         WindowPacer pacer;
         ExecuteRun(window, pacer, platform);
-        EXPECT_EQ(window.calls, (std::vector<std::string>{"drop", "box"}));
+        EXPECT_EQ(window.calls, (std::vector<std::string>{"drop", box}));
     }
 }
 
