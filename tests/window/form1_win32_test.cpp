@@ -268,6 +268,22 @@ TEST_F(Form1Win32, ADriveLabelIsShownWithItsControlsEscaped) {
     EXPECT_NE(shown.find(L"red"), std::wstring::npos) << Utf8(shown);
 }
 
+// A drive that cannot be read is named in its box as text, and the drive
+// list goes back to the drive of the folder still open.
+TEST_F(Form1Win32, AnUnreadableDriveIsNamedWithItsControlsEscaped) {
+    const std::string open_root = form_->Dir1->Root();
+    form_->Drive1->SetDrives({{open_root, "open"}, {"\\\\?\\\x1b[31mgone\\", "gone"}});
+    HWND combo = form_->Control(fd::Id::Drive1);
+    SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    BoxCloser closer;
+    SendMessageW(form_->Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    const std::string text = closer.Text();
+    EXPECT_EQ(text.find('\x1b'), std::string::npos) << text;
+    EXPECT_NE(text.find("\\x1B[31mgone"), std::string::npos) << text;
+    EXPECT_EQ(form_->Drive1->Drive(), open_root);
+}
+
 // A run that the user leaves for another program and comes back to, from
 // inside the walk: a thread timer answers the dialog and the closing box,
 // as the user would, and makes the visit once the window is locked.
