@@ -113,10 +113,10 @@ TEST(Form1Description, OneOptionOfEachGroupIsSelectedAtLoad) {
         frames.insert(c.parent);
         const auto group = fd::OptionGroup(c);
         EXPECT_GE(group.size(), 2u) << c.name;
-        const auto selected = std::count_if(std::begin(fd::kSelectedAtLoad), std::end(fd::kSelectedAtLoad),
-                                            [&](fd::Id id) {
-                                                return std::any_of(group.begin(), group.end(), [&](const fd::Control* g) { return g->id == id; });
-                                            });
+        const auto in_group = [&](fd::Id id) {
+            return std::any_of(group.begin(), group.end(), [&](const fd::Control* g) { return g->id == id; });
+        };
+        const auto selected = std::count_if(std::begin(fd::kSelectedAtLoad), std::end(fd::kSelectedAtLoad), in_group);
         EXPECT_EQ(selected, 1) << c.name;
     }
     EXPECT_EQ(frames.size(), std::size(fd::kSelectedAtLoad));
