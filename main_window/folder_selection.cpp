@@ -1,5 +1,11 @@
 #include "folder_selection.h"
 
+OpenFolderList OpenerOf(FolderListControl& list) {
+    return [&list](const std::string& root, const std::string& folder, std::string& failure) {
+        return list.Open(root, folder, failure);
+    };
+}
+
 std::string OpenStartFolder(const std::vector<Module1::Drive>& drives, const std::string& current_folder,
                             const OpenFolderList& open) {
     std::string failure;

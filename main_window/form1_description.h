@@ -16,12 +16,21 @@ namespace Form1Description {
 
 enum class Kind { Frame, OptionButton, TextBox, CommandButton, Label, DriveList, FolderList };
 
+// The controls, named as the window's code names them, in stacking order
+// (the order of Controls()): a name that is not a control does not compile.
+enum class Id {
+    Frame3, opt_inside_style2, opt_inside_style1, Text1, Frame2, opt_out2, opt_out1, Frame1, opt_ext6, opt_ext5,
+    opt_ext4, opt_ext3, opt_ext2, opt_ext1, Drive1, Dir1, Command_Exit, Command_Exec, Frame4,
+    Label2,  // the last: Controls() holds one row per id, up to this one
+};
+
 // A place and size in twips (1/1440 inch).
 struct Twips {
     int left, top, width, height;
 };
 
 struct Control {
+    Id id;
     std::string_view name;
     Kind kind;
     std::string_view parent;   // the frame it lies in; empty for the window itself
@@ -32,6 +41,8 @@ struct Control {
 
 // In stacking order: a control lies above every control further down that it overlaps.
 std::span<const Control> Controls();
+// The control of that id.
+const Control& Get(Id id);
 // The control of that name, or nullptr.
 const Control* Find(std::string_view name);
 // Whether the kind can hold the keyboard focus (frames and labels never do).
@@ -47,15 +58,18 @@ std::vector<const Control*> OptionGroup(const Control& option);
 // drive it shows, the status label's is not the match it shows).
 std::string_view AccessibleName(const Control& control);
 
+// Where the focus is put: a control, or, with none, the window itself.
+using FocusTarget = std::optional<Id>;
+
 // While a run goes the focus rests on the window itself, where Enter, Space
 // and an input method's keys act on nothing: a key meant for the save dialog
 // that arrives late (an input method often wants one Enter to commit the
 // name and one more for the dialog) cannot end the walk. Exit stays live for
 // the mouse and the close box, and Tab reaches it from there.
-inline constexpr std::string_view kFocusDuringRun = "Form1";
+inline constexpr FocusTarget kFocusDuringRun{};
 // Execute takes the focus back when a run ends, completed, cancelled or
 // failed, so that Enter or Space runs again.
-inline constexpr std::string_view kFocusAfterRun = "Command_Exec";
+inline constexpr FocusTarget kFocusAfterRun = Id::Command_Exec;
 
 // A box's OK takes a key only once the box has been on screen this long:
 // keys drummed through a run and after it (Space, Enter) would otherwise
@@ -64,12 +78,13 @@ inline constexpr std::string_view kFocusAfterRun = "Command_Exec";
 inline constexpr std::chrono::milliseconds kBoxKeyDelay{300};
 
 // The controls a run locks, in the order it locks and unlocks them.
-inline constexpr std::string_view kRunLockOrder[] = {
-    "opt_ext1", "opt_ext2",          "opt_ext3",          "opt_ext4", "opt_ext5", "opt_ext6", "opt_inside_style1",
-    "opt_inside_style2", "opt_out1", "opt_out2", "Text1", "Command_Exec", "Dir1", "Drive1",
+inline constexpr Id kRunLockOrder[] = {
+    Id::opt_ext1,          Id::opt_ext2, Id::opt_ext3, Id::opt_ext4, Id::opt_ext5, Id::opt_ext6,
+    Id::opt_inside_style1, Id::opt_inside_style2, Id::opt_out1, Id::opt_out2, Id::Text1, Id::Command_Exec,
+    Id::Dir1,              Id::Drive1,
 };
 // The options the window selects when it loads, one per group.
-inline constexpr std::string_view kSelectedAtLoad[] = {"opt_ext1", "opt_out1", "opt_inside_style1"};
+inline constexpr Id kSelectedAtLoad[] = {Id::opt_ext1, Id::opt_out1, Id::opt_inside_style1};
 
 // The window: client area and its opening place on the screen, in twips.
 inline constexpr int kClientWidth = 7080;
@@ -96,7 +111,9 @@ inline constexpr char kDefaultExtText[] = "txt";
 inline constexpr char kForm2Caption[] = "検索結果の保存";
 inline constexpr int kForm2ClientWidth = 5175;
 inline constexpr int kForm2ClientHeight = 2085;
-inline constexpr Control kDlgCmd1{"dlg_cmd1", Kind::CommandButton, "", "dlg_cmd1", {3120, 480, 1215, 495}, 0};
+// Its one control besides the dialog, the command button dlg_cmd1.
+inline constexpr char kDlgCmd1Caption[] = "dlg_cmd1";
+inline constexpr Twips kDlgCmd1Place{3120, 480, 1215, 495};
 
 // Twips to pixels at the given dots per inch (15 twips per pixel at 96),
 // rounded to the nearest pixel.

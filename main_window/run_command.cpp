@@ -12,11 +12,13 @@
 
 namespace {
 
+using Form1Description::Id;
+
 // The class options in the order of their numbers.
-constexpr std::pair<std::string_view, Module1::FileClass> kClassOptions[] = {
-    {"opt_ext1", Module1::FileClass::kHtm}, {"opt_ext2", Module1::FileClass::kJpgGif},
-    {"opt_ext3", Module1::FileClass::kJpg}, {"opt_ext4", Module1::FileClass::kGif},
-    {"opt_ext5", Module1::FileClass::kTxt}, {"opt_ext6", Module1::FileClass::kOther},
+constexpr std::pair<Id, Module1::FileClass> kClassOptions[] = {
+    {Id::opt_ext1, Module1::FileClass::kHtm}, {Id::opt_ext2, Module1::FileClass::kJpgGif},
+    {Id::opt_ext3, Module1::FileClass::kJpg}, {Id::opt_ext4, Module1::FileClass::kGif},
+    {Id::opt_ext5, Module1::FileClass::kTxt}, {Id::opt_ext6, Module1::FileClass::kOther},
 };
 
 // What the Space bar types, also in a Japanese input method's full-width
@@ -52,15 +54,15 @@ Module1::RunRequest CaptureRunSettings(const RunWindow& window) {
     }
     request.ext_free_text = window.FreeExtensionText();
     request.line_style =
-        window.IsSelected("opt_out2") ? Module1::LineStyle::kText : Module1::LineStyle::kHtmlLink;
+        window.IsSelected(Id::opt_out2) ? Module1::LineStyle::kText : Module1::LineStyle::kHtmlLink;
     request.name_style =
-        window.IsSelected("opt_inside_style2") ? Module1::NameStyle::kFile : Module1::NameStyle::kPathAndFile;
+        window.IsSelected(Id::opt_inside_style2) ? Module1::NameStyle::kFile : Module1::NameStyle::kPathAndFile;
     request.output = {window.OutputFileName(), false};
     return request;
 }
 
 void SetRunLocked(RunWindow& window, bool locked) {
-    for (std::string_view name : Form1Description::kRunLockOrder) window.SetEnabled(name, !locked);
+    for (const Id control : Form1Description::kRunLockOrder) window.SetEnabled(control, !locked);
 }
 
 Module1::RunObserver WindowObserver(WindowPacer& pacer) {
@@ -74,9 +76,9 @@ bool ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platfo
     bool locked = false;
     bool completed = false;
     try {
-        const char* default_ext = window.IsSelected("opt_out1")   ? Form1Description::kDefaultExtHtml
-                                  : window.IsSelected("opt_out2") ? Form1Description::kDefaultExtText
-                                                                  : nullptr;
+        const char* default_ext = window.IsSelected(Id::opt_out1)   ? Form1Description::kDefaultExtHtml
+                                  : window.IsSelected(Id::opt_out2) ? Form1Description::kDefaultExtText
+                                                                    : nullptr;
         // Cancel ends the command with the window as it was.
         if (window.ShowSave(default_ext, Form1Description::kSaveDialogTitle)) {
             window.SetBusyPointer(true);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "folder_selection.h"
+#include "form1_description.h"
 #include "run_search.h"
 
 class WindowPacer;
@@ -14,17 +15,17 @@ class Platform;
 
 // The Execute command and the walk's ways back to the window, the same for
 // every front end. A front end answers these questions about its controls,
-// which it knows by the names of the description.
+// which it knows by the description's ids.
 class RunWindow {
 public:
     virtual ~RunWindow() = default;
     // Whether the option button is selected.
-    virtual bool IsSelected(std::string_view option) const = 0;
+    virtual bool IsSelected(Form1Description::Id option) const = 0;
     // The text of Text1, as the run settings keep names.
     virtual std::string FreeExtensionText() const = 0;
-    virtual void SetEnabled(std::string_view control, bool enabled) = 0;
-    // Gives the control the keyboard focus; "Form1" is the window itself.
-    virtual void FocusControl(std::string_view control) = 0;
+    virtual void SetEnabled(Form1Description::Id control, bool enabled) = 0;
+    // Gives the control the keyboard focus; none: the window itself.
+    virtual void FocusControl(Form1Description::FocusTarget control) = 0;
     // The hourglass over the window, or the default pointer again.
     virtual void SetBusyPointer(bool busy) = 0;
     // CommonDialog1: clears FileName, sets DefaultExt (left as it was when

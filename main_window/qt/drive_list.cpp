@@ -1,5 +1,7 @@
 #include "drive_list.h"
 
+#include <utility>
+
 #include "native_names.h"
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
@@ -8,10 +10,10 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
     });
 }
 
-void DriveList::SetDrives(const std::vector<Module1::Drive>& drives) {
+void DriveList::SetDrives(std::vector<Module1::Drive> drives) {
     quiet_ = true;
     clear();
-    drives_ = drives;
+    drives_ = std::move(drives);
     for (const Module1::Drive& drive : drives_) addItem(ShownText(drive.label));
     setCurrentIndex(-1);
     quiet_ = false;

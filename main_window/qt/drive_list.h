@@ -5,22 +5,22 @@
 #include <vector>
 
 #include "drives.h"
+#include "folder_selection.h"
 
 // The drive list: one entry per volume. A choice by the user raises
 // DriveChanged; a choice made by code does not.
-class DriveList : public QComboBox {
+class DriveList : public QComboBox, public DriveListControl {
     Q_OBJECT
 public:
     explicit DriveList(QWidget* parent = nullptr);
 
-    // Replaces the entries; none is selected until SelectDrive.
-    void SetDrives(const std::vector<Module1::Drive>& drives);
-    // The selected drive's mount point; empty when none is selected.
-    std::string Drive() const;
-    // Selects the drive with this mount point without raising DriveChanged.
-    // False when the list has no such drive.
-    bool SelectDrive(const std::string& mount_point);
-    const std::vector<Module1::Drive>& Drives() const { return drives_; }
+    void SetDrives(std::vector<Module1::Drive> drives) override;
+    std::string Drive() const override;
+    bool SelectDrive(const std::string& mount_point) override;
+    const std::vector<Module1::Drive>& Drives() const override { return drives_; }
+    // One current folder for the process, none per drive: a drive opens on
+    // its mount point.
+    std::string CurrentFolderOf(const std::string& drive) const override { return drive; }
 
 signals:
     void DriveChanged();

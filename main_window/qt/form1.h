@@ -4,9 +4,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "platform.h"
-#include "run_command.h"
+#include "form1_handlers.h"
 #include "window_pacer.h"
 
 class DriveList;
@@ -22,8 +22,9 @@ class QPushButton;
 class QRadioButton;
 
 // The main window: the search folder, the file-type class, the output and
-// name styles, and the Execute command that runs one listing.
-class Form1 : public QMainWindow, private RunWindow {
+// name styles, and the Execute command that runs one listing. The handlers
+// outside Execute are the shared ones (form1_handlers.h).
+class Form1 : public QMainWindow, public Form1Handlers {
     Q_OBJECT
 public:
     // platform: what the lists and the runs ask of the system.
@@ -55,11 +56,6 @@ public:
     QMenu* mnuFile_about;
     QAction* mnuFile_about_about;
 
-    // Opens the lists on the folder the path points at (a file: the folder
-    // that holds it); a path that points nowhere says so in a box and the
-    // lists stay where they are. The command line and drops come here.
-    void SelectPointedFolder(const std::string& path);
-
     // The hidden host of the save dialog, created on first use.
     Form2& DialogHost();
 
@@ -71,24 +67,8 @@ public:
     // Whether a run is going (from the save dialog's close to the unlock).
     bool IsBusy() const { return busy_; }
 
-    // The handlers, connected to their controls' events.
-    void Form_Load();
-    void Drive1_Change();
-    void Dir1_Change();
-    void opt_ext1_Click();
-    void opt_ext2_Click();
-    void opt_ext3_Click();
-    void opt_ext4_Click();
-    void opt_ext5_Click();
-    void opt_ext6_Click();
-    void mnuFile_about_about_Click();
-    void Command_Exit_Click();
-    void Form_Unload();
     void Command_Exec_Click();
     Module1::RunRequest CaptureRunSettings() const;
-
-    // The drive and folder a run starts from, as the lists show them.
-    const FolderSelection& Selection() const override { return selection_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,30 +84,36 @@ private:
     void SetTabOrder();
     void ConnectHandlers();
     void PlaceWindow();
-    void OpenStartFolder();
+    QWidget* Widget(Form1Description::Id control) const;
     // The local path a drop carries, the file system's bytes; empty when
     // it carries none or a run is going.
     std::string DroppedPath(const QMimeData* data) const;
     // Screen readers hear the window as busy during a run.
     static void InstallAccessibility();
 
-    // What the Execute command asks of the window.
-    bool IsSelected(std::string_view option) const override;
+    // What the Execute command asks of the window (form1_run.cpp).
+    bool IsSelected(Form1Description::Id option) const override;
     std::string FreeExtensionText() const override;
-    void SetEnabled(std::string_view control, bool enabled) override;
-    void FocusControl(std::string_view control) override;
+    void SetEnabled(Form1Description::Id control, bool enabled) override;
+    void FocusControl(Form1Description::FocusTarget control) override;
     void SetBusyPointer(bool busy) override;
     bool ShowSave(const char* default_ext, const char* title) override;
     std::string OutputFileName() const override;
     void ShowMessageBox(const std::string& text) override;
     void DropPendingInput() override;
+    // What the handlers ask of it besides.
+    DriveListControl& Drive1Control() override;
+    FolderListControl& Dir1Control() override;
+    void SelectOption(Form1Description::Id option) override;
+    void SetText(Form1Description::Id control, const std::string& text) override;
+    void UnloadForm1() override;
+    void UnloadForm2() override;
+    void EndProgram() override;
     // Builds the next save dialog once the event loop is idle, outside a run.
     void PrepareSaveDialogWhenIdle();
 
-    Module1::Platform& platform_;
     std::unique_ptr<Form2> form2_;
-    FolderSelection selection_;
+    std::vector<QWidget*> widgets_;  // by Form1Description::Id
     WindowPacer pacer_;
-    bool ending_ = false;
     bool busy_ = false;
 };

@@ -60,11 +60,12 @@ void Form1::BuildLayout() {
 
     // Frames first, so that their option buttons have a parent.
     std::map<std::string_view, QWidget*> made;
+    const auto controls = fd::Controls();
     for (int pass = 0; pass < 2; ++pass) {
-        for (const fd::Control& control : fd::Controls()) {
+        for (const fd::Control& control : controls) {
             if ((control.kind == fd::Kind::Frame) != (pass == 0)) continue;
             QWidget* parent = control.parent.empty() ? client_area : made.at(control.parent);
-            QWidget* widget = MakeControl(control, parent, platform_);
+            QWidget* widget = MakeControl(control, parent, platform());
             widget->setObjectName(Text(control.name));
             widget->setGeometry(Geometry(control.place));
             if (!fd::TakesFocus(control.kind)) widget->setFocusPolicy(Qt::NoFocus);
@@ -77,32 +78,31 @@ void Form1::BuildLayout() {
     }
     // Raised from the bottom of the stack up, so that Dir1 lies above
     // Frame4 and Text1 above Frame1.
-    const auto controls = fd::Controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) made.at(it->name)->raise();
 
-    auto get = [&made]<typename Widget>(Widget*& member, std::string_view name) {
-        member = static_cast<Widget*>(made.at(name));
-    };
-    get(Frame1, "Frame1");
-    get(Frame2, "Frame2");
-    get(Frame3, "Frame3");
-    get(Frame4, "Frame4");
-    get(opt_ext1, "opt_ext1");
-    get(opt_ext2, "opt_ext2");
-    get(opt_ext3, "opt_ext3");
-    get(opt_ext4, "opt_ext4");
-    get(opt_ext5, "opt_ext5");
-    get(opt_ext6, "opt_ext6");
-    get(opt_out1, "opt_out1");
-    get(opt_out2, "opt_out2");
-    get(opt_inside_style1, "opt_inside_style1");
-    get(opt_inside_style2, "opt_inside_style2");
-    get(Text1, "Text1");
-    get(Drive1, "Drive1");
-    get(Dir1, "Dir1");
-    get(Command_Exec, "Command_Exec");
-    get(Command_Exit, "Command_Exit");
-    get(Label2, "Label2");
+    widgets_.resize(controls.size());
+    for (const fd::Control& control : controls) widgets_[static_cast<std::size_t>(control.id)] = made.at(control.name);
+    auto get = [this]<typename Type>(Type*& member, fd::Id id) { member = static_cast<Type*>(Widget(id)); };
+    get(Frame1, fd::Id::Frame1);
+    get(Frame2, fd::Id::Frame2);
+    get(Frame3, fd::Id::Frame3);
+    get(Frame4, fd::Id::Frame4);
+    get(opt_ext1, fd::Id::opt_ext1);
+    get(opt_ext2, fd::Id::opt_ext2);
+    get(opt_ext3, fd::Id::opt_ext3);
+    get(opt_ext4, fd::Id::opt_ext4);
+    get(opt_ext5, fd::Id::opt_ext5);
+    get(opt_ext6, fd::Id::opt_ext6);
+    get(opt_out1, fd::Id::opt_out1);
+    get(opt_out2, fd::Id::opt_out2);
+    get(opt_inside_style1, fd::Id::opt_inside_style1);
+    get(opt_inside_style2, fd::Id::opt_inside_style2);
+    get(Text1, fd::Id::Text1);
+    get(Drive1, fd::Id::Drive1);
+    get(Dir1, fd::Id::Dir1);
+    get(Command_Exec, fd::Id::Command_Exec);
+    get(Command_Exit, fd::Id::Command_Exit);
+    get(Label2, fd::Id::Label2);
 
     // The focus shows on every control from the start, not only once Tab
     // has been pressed: the window is used from the keyboard as much as with
@@ -123,9 +123,7 @@ void Form1::BuildLayout() {
 
 void Form1::SetTabOrder() {
     const std::vector<const fd::Control*> order = fd::TabOrder();
-    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
-        setTabOrder(findChild<QWidget*>(Text(order[i]->name)), findChild<QWidget*>(Text(order[i + 1]->name)));
-    }
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(Widget(order[i]->id), Widget(order[i + 1]->id));
 }
 
 void Form1::PlaceWindow() {

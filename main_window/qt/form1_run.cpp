@@ -64,7 +64,7 @@ void Form1::InstallAccessibility() {
 
 void Form1::Command_Exec_Click() {
     // The next dialog opens where this run wrote, never where one failed.
-    if (ExecuteRun(*this, pacer_, platform_)) DialogHost().CommonDialog1.OutputWritten();
+    if (ExecuteRun(*this, pacer_, platform())) DialogHost().CommonDialog1.OutputWritten();
     PrepareSaveDialogWhenIdle();
 }
 
@@ -72,35 +72,26 @@ void Form1::PrepareSaveDialogWhenIdle() {
     QTimer::singleShot(0, this, [this] {
         // A turn of the walk's may run this too; the dialog is then built
         // after the run, not during it.
-        if (!busy_ && !ending_) DialogHost().CommonDialog1.Prepare(this);
+        if (!busy_ && !Ending()) DialogHost().CommonDialog1.Prepare(this);
     });
 }
 
 Module1::RunRequest Form1::CaptureRunSettings() const { return ::CaptureRunSettings(*this); }
 
-bool Form1::IsSelected(std::string_view option) const {
-    const auto* button = findChild<QRadioButton*>(QString::fromUtf8(option.data(), static_cast<qsizetype>(option.size())));
+bool Form1::IsSelected(Form1Description::Id option) const {
+    const auto* button = qobject_cast<const QRadioButton*>(Widget(option));
     return button != nullptr && button->isChecked();
 }
 
 std::string Form1::FreeExtensionText() const { return Text1->text().toStdString(); }
 
-void Form1::SetEnabled(std::string_view control, bool enabled) {
-    if (auto* widget = findChild<QWidget*>(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())))) {
-        widget->setEnabled(enabled);
-    }
-}
+void Form1::SetEnabled(Form1Description::Id control, bool enabled) { Widget(control)->setEnabled(enabled); }
 
-void Form1::FocusControl(std::string_view control) {
-    if (control == Form1Description::kFocusDuringRun) {
-        // The window itself takes no keys and no input method; Exit keeps
-        // its place after it in the focus chain.
-        setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    if (auto* widget = findChild<QWidget*>(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())))) {
-        widget->setFocus(Qt::OtherFocusReason);
-    }
+void Form1::FocusControl(Form1Description::FocusTarget control) {
+    // The window itself takes no keys and no input method; Exit keeps its
+    // place after it in the focus chain.
+    QWidget* target = control ? Widget(*control) : this;
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::SetBusyPointer(bool busy) {

@@ -26,7 +26,6 @@ std::string DriveList::Drive() const {
 bool DriveList::SelectDrive(const std::string& root) {
     for (std::size_t i = 0; i < drives_.size(); ++i) {
         const std::string& mount = drives_[i].mount_point;
-        // Drive letters compare without case: "c:\" is "C:\".
         if (mount.size() != root.size() || mount.empty() ||
             std::towupper(static_cast<unsigned char>(mount[0])) != std::towupper(static_cast<unsigned char>(root[0])) ||
             mount.substr(1) != root.substr(1)) {
@@ -36,4 +35,12 @@ bool DriveList::SelectDrive(const std::string& root) {
         return true;
     }
     return false;
+}
+
+std::string DriveList::CurrentFolderOf(const std::string& drive) const {
+    if (drive.size() < 2 || drive[1] != ':') return drive;
+    const wchar_t relative[] = {static_cast<wchar_t>(drive[0]), L':', L'\0'};
+    wchar_t full[MAX_PATH];
+    const DWORD n = GetFullPathNameW(relative, MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? Module1::win32::Utf8(full) : drive;
 }

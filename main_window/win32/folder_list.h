@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "folder_rows.h"
+#include "folder_selection.h"
 
 namespace Module1 {
 class Platform;
@@ -16,18 +17,14 @@ class Platform;
 // then the open folder's sub-folders, each indented by its level with a
 // folder picture. A single click only highlights a row; a double click or
 // Enter opens it, which changes Path and raises on_path_changed.
-class FolderList {
+class FolderList : public FolderListControl {
 public:
     // The sub-folders are listed through the platform.
     FolderList(HWND list_box, Module1::Platform& platform) : list_(list_box), platform_(platform) {}
 
-    const std::string& Path() const { return path_; }
-    const std::string& Root() const { return root_; }
-
-    // Opens path (the root itself or a folder below it) on the drive whose
-    // root is root. When the folder cannot be listed, returns false with the
-    // system's reason and leaves the list as it was.
-    bool Open(const std::string& root, const std::string& path, std::string& failure);
+    const std::string& Path() const override { return path_; }
+    const std::string& Root() const override { return root_; }
+    bool Open(const std::string& root, const std::string& path, std::string& failure) override;
     // Opens the highlighted row; a folder that cannot be opened says so in a box.
     void OpenHighlighted();
     // Row height and indentation follow the window's font and resolution.

@@ -1,18 +1,19 @@
-// Form1's behaviour on Windows: the initial state, the class options, the
-// drive and folder lists, About, the end of the program, the keyboard, and
-// the window's answers to the shared Execute command.
+// Form1 on Windows: its window procedure, which raises the shared handlers
+// and Execute from the controls' messages, and the window's answers to
+// them.
 
 #include "form1.h"
 
 #include <shellapi.h>
 
 #include "message_box.h"
-#include "start_folder.h"
+#include "platform.h"
 #include "texts.h"
 #include "win32_ids.h"
 #include "win32_text.h"
 
 namespace fd = Form1Description;
+using fd::Id;
 using Module1::win32::Utf8;
 using Module1::win32::Wide;
 
@@ -22,25 +23,14 @@ const wchar_t kForm1Class[] = L"MarrowpineForm1";
 constexpr UINT kUpdateDefaultButton = WM_APP + 1;
 
 const fd::Control* ControlOfId(int id) {
-    const auto controls = fd::Controls();
     const int index = id - kFirstControlId;
-    return index >= 0 && index < static_cast<int>(controls.size()) ? &controls[index] : nullptr;
-}
-
-// The folder a drive shows when it is chosen: the drive's own current
-// folder, as Windows keeps one per drive.
-std::string CurrentFolderOf(const std::string& drive) {
-    if (drive.size() < 2 || drive[1] != ':') return drive;
-    const wchar_t relative[] = {static_cast<wchar_t>(drive[0]), L':', L'\0'};
-    wchar_t full[MAX_PATH];
-    const DWORD n = GetFullPathNameW(relative, MAX_PATH, full, nullptr);
-    return n > 0 && n < MAX_PATH ? Utf8(full) : drive;
+    return index >= 0 && index < static_cast<int>(fd::Controls().size()) ? &fd::Get(static_cast<Id>(index)) : nullptr;
 }
 
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility, Module1::Platform& platform)
-    : instance_(instance), platform_(platform), screen_reader_(accessibility) {
+    : Form1Handlers(platform), instance_(instance), screen_reader_(accessibility) {
     WNDCLASSEXW type{};
     type.cbSize = sizeof type;
     type.lpfnWndProc = WindowProc;
@@ -56,26 +46,25 @@ Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility, Module1::Platf
                               nullptr, instance, this);
 
     CreateControls();
-    for (const fd::Control& c : fd::Controls()) screen_reader_.Name(Control(c.name), fd::AccessibleName(c));
-    screen_reader_.MakeLiveRegion(Control("Label2"));
-    Drive1 = std::make_unique<DriveList>(Control("Drive1"));
-    Dir1 = std::make_unique<FolderList>(Control("Dir1"), platform_);
+    for (const fd::Control& c : fd::Controls()) screen_reader_.Name(Control(c.id), fd::AccessibleName(c));
+    screen_reader_.MakeLiveRegion(Control(Id::Label2));
+    Drive1 = std::make_unique<DriveList>(Control(Id::Drive1));
+    Dir1 = std::make_unique<FolderList>(Control(Id::Dir1), platform);
     Dir1->on_path_changed = [this] { Dir1_Change(); };
     Dir1->show_message = [this](const std::string& text) { ShowMessageBox(text); };
     ApplyDpi(GetDpiForWindow(window_), nullptr);
 
     pacer_ = WindowPacer({
-        .paint_status = [this, label = Control("Label2")](const std::string& text) {
-            SetWindowTextW(label, Wide(text).c_str());
+        .paint_status = [this, label = Control(Id::Label2)](const std::string& text) {
+            SetText(Id::Label2, text);
             UpdateWindow(label);
             screen_reader_.Announce(label, text);
         },
         .process_events = [this] { PumpMessages(); },
     });
-    Drive1->SetDrives(platform_.ListDrives());
     OpenStartFolder();
     Form_Load();
-    last_focus_ = Control("Command_Exec");
+    last_focus_ = Control(Id::Command_Exec);
     // Folders and files dropped anywhere on the window, its controls included.
     DragAcceptFiles(window_, TRUE);
 }
@@ -109,7 +98,7 @@ LRESULT Form1::Handle(UINT message, WPARAM w, LPARAM l) {
         return 0;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
-        if (item->hwndItem == Control("Dir1")) Dir1->DrawRow(*item);
+        if (item->hwndItem == Control(Id::Dir1)) Dir1->DrawRow(*item);
         return TRUE;
     }
     case WM_MEASUREITEM:  // the real height is set with the font
@@ -117,7 +106,7 @@ LRESULT Form1::Handle(UINT message, WPARAM w, LPARAM l) {
         return TRUE;
     case WM_SETCURSOR:
         // The hourglass over the window during a run; Exit, still live, keeps the arrow.
-        if (busy_ && LOWORD(l) == HTCLIENT && reinterpret_cast<HWND>(w) != Control("Command_Exit")) {
+        if (busy_ && LOWORD(l) == HTCLIENT && reinterpret_cast<HWND>(w) != Control(Id::Command_Exit)) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }
@@ -135,7 +124,7 @@ LRESULT Form1::Handle(UINT message, WPARAM w, LPARAM l) {
         if (last_focus_ != nullptr && last_focus_ != window_ && IsWindowEnabled(last_focus_)) {
             SetFocus(last_focus_);
         } else if (!busy_) {
-            SetFocus(Control("Command_Exit"));
+            SetFocus(Control(Id::Command_Exit));
         }
         UpdateDefaultButton();
         return 0;
@@ -165,18 +154,18 @@ void Form1::OnCommand(int id, int code, HWND) {
     if (control == nullptr) return;
     switch (control->kind) {
     case fd::Kind::OptionButton:
-        if (code == BN_CLICKED) Select(control->name);
+        if (code == BN_CLICKED) SelectOption(control->id);
         break;
     case fd::Kind::CommandButton:
         // The focus has not yet moved on when the button hears it is leaving.
         if (code == BN_SETFOCUS || code == BN_KILLFOCUS) PostMessageW(window_, kUpdateDefaultButton, 0, 0);
         if (code != BN_CLICKED) break;
-        if (control->name == "Command_Exec") Command_Exec_Click();
-        if (control->name == "Command_Exit") Command_Exit_Click();
+        if (control->id == Id::Command_Exec) Command_Exec_Click();
+        if (control->id == Id::Command_Exit) Command_Exit_Click();
         break;
     case fd::Kind::DriveList:
         // Arrowing through the dropped list changes nothing until it closes.
-        if ((code == CBN_SELCHANGE && !SendMessageW(Control("Drive1"), CB_GETDROPPEDSTATE, 0, 0)) ||
+        if ((code == CBN_SELCHANGE && !SendMessageW(Control(Id::Drive1), CB_GETDROPPEDSTATE, 0, 0)) ||
             code == CBN_CLOSEUP) {
             if (Drive1->Drive() != Dir1->Root()) Drive1_Change();
         }
@@ -189,103 +178,45 @@ void Form1::OnCommand(int id, int code, HWND) {
     }
 }
 
-// The lists open on the process's current folder and the drive holding it.
-void Form1::OpenStartFolder() {
-    const std::string root = ::OpenStartFolder(Drive1->Drives(), platform_.CurrentFolder(), OpenerOf(*Dir1));
-    if (!root.empty()) Drive1->SelectDrive(root);
-}
-
-void Form1::SelectPointedFolder(const std::string& path) {
-    std::string message;
-    // Opening the folder rewrites the start folder through Dir1_Change.
-    const std::string root = OpenPointedFolder(platform_, path, Drive1->Drives(), OpenerOf(*Dir1), message);
-    if (root.empty()) {
-        ShowMessageBox(message);
-        return;
-    }
-    Drive1->SelectDrive(root);
-    selection_.start_drive = Drive1->Drive();
-}
-
-void Form1::Form_Load() {
-    for (std::string_view option : fd::kSelectedAtLoad) Select(option);
-    SetWindowTextW(Control("Text1"), L"");
-    SetWindowTextW(Control("Label2"), L"");
-    selection_ = {Drive1->Drive(), Dir1->Path()};
-}
-
-void Form1::Drive1_Change() {
-    const std::string drive = Drive1->Drive();
-    std::string failure;
-    // Opening the drive moves the folder list, which rewrites start_folder
-    // through Dir1_Change before start_drive is written here.
-    if (!OpenDrive(drive, CurrentFolderOf(drive), OpenerOf(*Dir1), failure)) {
-        // Both lists keep naming the folder that is still open.
-        Drive1->SelectDrive(Dir1->Root());
-        ShowMessageBox(std::string(fd::kDriveUnreadable) + ": " + drive + " (" + failure + ")");
-        return;
-    }
-    selection_.start_drive = drive;
-}
-
-void Form1::Dir1_Change() { selection_.start_folder = Dir1->Path(); }
-
-// A fixed class does not use the free extension, so a text typed earlier
-// does not survive the change; "OTHER" takes the caret to it.
-void Form1::opt_ext_Click(int number) {
-    if (number == 6) {
-        SetFocus(Control("Text1"));
-    } else {
-        SetWindowTextW(Control("Text1"), L"");
-    }
-}
-
-void Form1::mnuFile_about_about_Click() { ShowMessageBox(fd::kAboutText); }
-
-void Form1::Command_Exit_Click() {
-    if (ending_) return;
-    ending_ = true;
-    // Nothing is saved and nothing needs tearing down: the end is immediate,
-    // also in the middle of a walk, whose lines are each complete on disk.
-    ShowWindow(window_, SW_HIDE);
-    form2_.reset();
-    ExitProcess(0);
-}
-
-void Form1::Form_Unload() { Command_Exit_Click(); }
-
 void Form1::Command_Exec_Click() {
     // The next dialog opens where this run wrote, never where one failed.
-    if (ExecuteRun(*this, pacer_, platform_)) form2_->CommonDialog1.OutputWritten();
+    if (ExecuteRun(*this, pacer_, platform())) form2_->CommonDialog1.OutputWritten();
 }
 
-void Form1::Select(std::string_view option) {
-    const fd::Control* chosen = fd::Find(option);
-    if (chosen == nullptr) return;
+void Form1::SelectOption(Id option) {
+    const fd::Control& chosen = fd::Get(option);
+    if (chosen.kind != fd::Kind::OptionButton) return;
     const bool was_selected = IsSelected(option);
-    for (const fd::Control* member : fd::OptionGroup(*chosen)) {
-        SendMessageW(Control(member->name), BM_SETCHECK, member == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+    for (const fd::Control* member : fd::OptionGroup(chosen)) {
+        SendMessageW(Control(member->id), BM_SETCHECK, member == &chosen ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    if (!was_selected && option.starts_with("opt_ext")) opt_ext_Click(option.back() - '0');
+    if (!was_selected) Option_Click(option);
 }
+
+void Form1::SetText(Id control, const std::string& text) { SetWindowTextW(Control(control), Wide(text).c_str()); }
+
+void Form1::UnloadForm1() { ShowWindow(window_, SW_HIDE); }
+
+void Form1::UnloadForm2() { form2_.reset(); }
+
+void Form1::EndProgram() { ExitProcess(0); }
 
 std::string Form1::Text1Text() const {
-    HWND box = Control("Text1");
+    HWND box = Control(Id::Text1);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
     return Utf8(text);
 }
 
-bool Form1::IsSelected(std::string_view option) const {
+bool Form1::IsSelected(Id option) const {
     HWND button = Control(option);
     return button != nullptr && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::string Form1::FreeExtensionText() const { return Text1Text(); }
 
-void Form1::SetEnabled(std::string_view name, bool enabled) {
-    HWND control = Control(name);
-    if (control == nullptr) return;
+void Form1::SetEnabled(Id id, bool enabled) {
+    HWND control = Control(id);
     // A locked control gives the focus to the window, where no key acts.
     if (!enabled && GetFocus() == control) SetFocus(window_);
     EnableWindow(control, enabled);
@@ -303,15 +234,15 @@ void Form1::SetBusyPointer(bool busy) {
     SetCursorPos(at.x, at.y);  // asks the window under the pointer for its cursor again
 }
 
-void Form1::FocusControl(std::string_view name) {
-    if (name == fd::kFocusDuringRun) {
+void Form1::FocusControl(fd::FocusTarget target) {
+    if (!target) {
         last_focus_ = window_;
         SetFocus(window_);
         UpdateDefaultButton();
         return;
     }
-    HWND control = Control(name);
-    if (control == nullptr || !IsWindowEnabled(control)) return;
+    HWND control = Control(*target);
+    if (!IsWindowEnabled(control)) return;
     last_focus_ = control;
     SetFocus(control);
     UpdateDefaultButton();

@@ -2,24 +2,22 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "drive_list.h"
 #include "folder_list.h"
 #include "form1_description.h"
+#include "form1_handlers.h"
 #include "form2.h"
-#include "platform.h"
-#include "run_command.h"
 #include "screen_reader.h"
 #include "window_pacer.h"
 
 // The main window as Windows' own controls: made from the description of
-// Form1, with the handlers of the window and the Execute command.
-class Form1 : private RunWindow {
+// Form1, raising the shared handlers (form1_handlers.h) and the Execute
+// command.
+class Form1 : public Form1Handlers {
 public:
     // accessibility: where the controls' names go for screen readers; null
     // takes the system's annotation service. platform: what the lists and
@@ -31,12 +29,10 @@ public:
     Form1& operator=(const Form1&) = delete;
 
     HWND Window() const { return window_; }
-    // Opens the lists on the folder the path points at (a file: the folder
-    // that holds it); a path that points nowhere says so in a box and the
-    // lists stay where they are. The command line and drops come here.
-    void SelectPointedFolder(const std::string& path);
-    // The control of that name in the description, or nullptr.
-    HWND Control(std::string_view name) const;
+    HWND Control(Form1Description::Id control) const;
+    // The lists, by the names the rest of the program uses for them.
+    std::unique_ptr<DriveList> Drive1;
+    std::unique_ptr<FolderList> Dir1;
 
     // Handles the window's keys before the message is dispatched: Tab in the
     // description's order, Enter on the focused button or else Execute,
@@ -49,18 +45,7 @@ public:
     // What the walk reports to during a run: its matches reach Label2 here.
     Module1::RunObserver Observer() { return WindowObserver(pacer_); }
 
-    // The handlers.
-    void Form_Load();
-    void Drive1_Change();
-    void Dir1_Change();
-    void opt_ext_Click(int number);  // opt_ext1_Click … opt_ext6_Click
-    void mnuFile_about_about_Click();
-    void Command_Exit_Click();
-    void Form_Unload();
     void Command_Exec_Click();
-
-    // The drive and folder a run starts from, as the lists show them.
-    const FolderSelection& Selection() const override { return selection_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
@@ -72,39 +57,37 @@ private:
     void ApplyDpi(UINT dpi, const RECT* suggested);
     void PlaceControls();
 
-    void OpenStartFolder();
-    // Selects the option as a click would: the others of its group are
-    // cleared, and the class options' handler runs when the selection changed.
-    void Select(std::string_view option);
     void MoveFocus(bool backwards);
     void UpdateDefaultButton();
     std::string Text1Text() const;
 
-    // What the Execute command asks of the window.
-    bool IsSelected(std::string_view option) const override;
+    // What the Execute command and the handlers ask of the window.
+    bool IsSelected(Form1Description::Id option) const override;
     std::string FreeExtensionText() const override;
-    void SetEnabled(std::string_view control, bool enabled) override;
-    void FocusControl(std::string_view control) override;
+    void SetEnabled(Form1Description::Id control, bool enabled) override;
+    void FocusControl(Form1Description::FocusTarget control) override;
     void SetBusyPointer(bool busy) override;
     bool ShowSave(const char* default_ext, const char* title) override;
     std::string OutputFileName() const override;
     void ShowMessageBox(const std::string& text) override;
-    void DropPendingInput() override;
+    void DropPendingInput() override;  // form1_keys.cpp
+    DriveListControl& Drive1Control() override { return *Drive1; }
+    FolderListControl& Dir1Control() override { return *Dir1; }
+    void SelectOption(Form1Description::Id option) override;
+    void SetText(Form1Description::Id control, const std::string& text) override;
+    void UnloadForm1() override;
+    void UnloadForm2() override;
+    void EndProgram() override;
 
     HINSTANCE instance_;
-    Module1::Platform& platform_;
     ScreenReader screen_reader_;
     HWND window_ = nullptr;
     HMENU menu_ = nullptr;
     HFONT font_ = nullptr;
     UINT dpi_ = 96;
-    std::map<std::string_view, HWND, std::less<>> controls_;
-    std::unique_ptr<DriveList> Drive1;
-    std::unique_ptr<FolderList> Dir1;
+    std::vector<HWND> controls_;  // by Form1Description::Id
     std::unique_ptr<Form2> form2_;
-    FolderSelection selection_;
     WindowPacer pacer_;
     bool busy_ = false;
-    bool ending_ = false;
     HWND last_focus_ = nullptr;  // given back when the window is activated again
 };

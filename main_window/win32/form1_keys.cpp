@@ -48,13 +48,13 @@ bool Form1::PreTranslate(MSG& message) {
         return true;
     }
     if (IsKeyDown(message, VK_RETURN)) {
-        if (focus == Control("Dir1")) {
+        if (focus == Control(fd::Id::Dir1)) {
             Dir1->OpenHighlighted();
-        } else if (focus == Control("Drive1") && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0)) {
+        } else if (focus == Control(fd::Id::Drive1) && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0)) {
             return false;  // Enter closes the dropped list
-        } else if (focus == Control("Command_Exit")) {
+        } else if (focus == Control(fd::Id::Command_Exit)) {
             Command_Exit_Click();
-        } else if (IsWindowEnabled(Control("Command_Exec"))) {
+        } else if (IsWindowEnabled(Control(fd::Id::Command_Exec))) {
             // Enter presses the focused button, and Execute, the default
             // button, from anywhere else.
             Command_Exec_Click();
@@ -66,16 +66,16 @@ bool Form1::PreTranslate(MSG& message) {
     const bool forth = IsKeyDown(message, VK_DOWN) || IsKeyDown(message, VK_RIGHT);
     if (back || forth) {
         for (const fd::Control& c : fd::Controls()) {
-            if (c.kind != fd::Kind::OptionButton || Control(c.name) != focus) continue;
+            if (c.kind != fd::Kind::OptionButton || Control(c.id) != focus) continue;
             const auto group = fd::OptionGroup(c);
             const auto n = static_cast<int>(group.size());
             int at = 0;
             while (group[at] != &c) ++at;
             for (int step = 1; step < n; ++step) {
                 const fd::Control* next = group[((back ? at - step : at + step) % n + n) % n];
-                if (!IsWindowEnabled(Control(next->name))) continue;
-                SetFocus(Control(next->name));
-                Select(next->name);
+                if (!IsWindowEnabled(Control(next->id))) continue;
+                SetFocus(Control(next->id));
+                SelectOption(next->id);
                 break;
             }
             return true;
@@ -90,14 +90,14 @@ void Form1::MoveFocus(bool backwards) {
     HWND focus = GetFocus();
     int at = backwards ? 0 : -1;
     for (int i = 0; i < n; ++i) {
-        if (Control(order[i]->name) == focus) at = i;
+        if (Control(order[i]->id) == focus) at = i;
     }
     for (int step = 1; step <= n; ++step) {
         const fd::Control* next = order[((backwards ? at - step : at + step) % n + n) % n];
-        HWND control = Control(next->name);
+        HWND control = Control(next->id);
         if (!IsWindowEnabled(control)) continue;
         // An option group is one stop: its selected button.
-        if (next->kind == fd::Kind::OptionButton && !IsSelected(next->name)) continue;
+        if (next->kind == fd::Kind::OptionButton && !IsSelected(next->id)) continue;
         SetFocus(control);
         if (next->kind == fd::Kind::TextBox) SendMessageW(control, EM_SETSEL, 0, -1);
         return;
@@ -106,8 +106,8 @@ void Form1::MoveFocus(bool backwards) {
 
 // The focused push button is the default one; elsewhere Execute is.
 void Form1::UpdateDefaultButton() {
-    HWND exec = Control("Command_Exec");
-    HWND exit = Control("Command_Exit");
+    HWND exec = Control(fd::Id::Command_Exec);
+    HWND exit = Control(fd::Id::Command_Exit);
     const bool exit_default = GetFocus() == exit;
     SendMessageW(exec, BM_SETSTYLE, (exit_default ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON) | BS_NOTIFY, TRUE);
     SendMessageW(exit, BM_SETSTYLE, (exit_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);

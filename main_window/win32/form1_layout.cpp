@@ -75,6 +75,7 @@ void Form1::CreateControls() {
     for (const fd::Control& c : fd::Controls()) {
         if (c.kind == fd::Kind::Frame) order.push_back(&c);
     }
+    controls_.assign(order.size(), nullptr);
     HWND previous = HWND_TOP;
     for (const fd::Control* c : order) {
         const WindowKind kind = KindOf(c->kind);
@@ -84,10 +85,10 @@ void Form1::CreateControls() {
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
         SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = control;
-        controls_.emplace(c->name, control);
+        controls_[static_cast<std::size_t>(c->id)] = control;
     }
-    SendMessageW(Control("Text1"), EM_LIMITTEXT, 0, 0);
-    SendMessageW(Control("Command_Exec"), BM_SETSTYLE, BS_DEFPUSHBUTTON | BS_NOTIFY, TRUE);
+    SendMessageW(Control(fd::Id::Text1), EM_LIMITTEXT, 0, 0);
+    SendMessageW(Control(fd::Id::Command_Exec), BM_SETSTYLE, BS_DEFPUSHBUTTON | BS_NOTIFY, TRUE);
 
     menu_ = CreateMenu();
     HMENU about = CreatePopupMenu();
@@ -117,7 +118,7 @@ void Form1::ApplyDpi(UINT dpi, const RECT* suggested) {
         font = CreateFontIndirectW(&face);
     }
     ReleaseDC(window_, dc);
-    for (const auto& [name, control] : controls_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    for (HWND control : controls_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (font_ != nullptr) DeleteObject(font_);
     font_ = font;
 
@@ -151,23 +152,18 @@ void Form1::PlaceControls() {
         // A combo box's height is that of its list when dropped; the closed
         // box keeps the designed height through its item height.
         if (c.kind == fd::Kind::DriveList) {
-            SendMessageW(Control(c.name), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+            SendMessageW(Control(c.id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                          std::max<int>(height - MulDiv(6, d, 96), text.tmHeight));
             height = MulDiv(240, d, 96);
         }
-        MoveWindow(Control(c.name), fd::TwipsToPixels(p.left, d), fd::TwipsToPixels(p.top, d),
+        MoveWindow(Control(c.id), fd::TwipsToPixels(p.left, d), fd::TwipsToPixels(p.top, d),
                    fd::TwipsToPixels(p.width, d), height, TRUE);
     }
     Dir1->SetMetrics(std::max<int>(text.tmHeight, MulDiv(16, d, 96)) + MulDiv(2, d, 96), dpi_);
 }
 
-HWND Form1::Control(std::string_view name) const {
-    const auto found = controls_.find(name);
-    return found == controls_.end() ? nullptr : found->second;
-}
+HWND Form1::Control(fd::Id control) const { return controls_.at(static_cast<std::size_t>(control)); }
 
-int ControlId(const fd::Control& control) {
-    return kFirstControlId + static_cast<int>(&control - fd::Controls().data());
-}
+int ControlId(const fd::Control& control) { return kFirstControlId + static_cast<int>(control.id); }
 
 DWORD Form1Style() { return kFormStyle; }

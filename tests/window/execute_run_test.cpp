@@ -17,10 +17,12 @@ class RecordingWindow final : public RunWindow {
 public:
     std::vector<std::string> calls;
 
-    bool IsSelected(std::string_view option) const override { return option == "opt_ext1" || option == "opt_out1"; }
+    bool IsSelected(Form1Description::Id option) const override {
+        return option == Form1Description::Id::opt_ext1 || option == Form1Description::Id::opt_out1;
+    }
     std::string FreeExtensionText() const override { return {}; }
-    void SetEnabled(std::string_view, bool) override {}
-    void FocusControl(std::string_view) override {}
+    void SetEnabled(Form1Description::Id, bool) override {}
+    void FocusControl(Form1Description::FocusTarget) override {}
     void SetBusyPointer(bool) override {}
     bool ShowSave(const char*, const char*) override { return true; }
     std::string OutputFileName() const override { return "out.htm"; }

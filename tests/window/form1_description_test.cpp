@@ -93,8 +93,8 @@ TEST(Form1Description, ControlsOverFramesAreStackedAboveThem) {
 // never Exit, which must stay live during a run.
 TEST(Form1Description, RunLocksEveryInputOnceButNotExit) {
     std::set<std::string_view> locked;
-    for (std::string_view name : fd::kRunLockOrder) {
-        EXPECT_NE(fd::Find(name), nullptr) << name;
+    for (const fd::Id id : fd::kRunLockOrder) {
+        const std::string_view name = fd::Get(id).name;
         EXPECT_TRUE(locked.insert(name).second) << name << " twice";
     }
     for (const fd::Control& c : fd::Controls()) {
@@ -113,10 +113,10 @@ TEST(Form1Description, OneOptionOfEachGroupIsSelectedAtLoad) {
         frames.insert(c.parent);
         const auto group = fd::OptionGroup(c);
         EXPECT_GE(group.size(), 2u) << c.name;
-        const auto selected = std::count_if(std::begin(fd::kSelectedAtLoad), std::end(fd::kSelectedAtLoad),
-                                            [&](std::string_view name) {
-                                                return std::any_of(group.begin(), group.end(), [&](const fd::Control* g) { return g->name == name; });
-                                            });
+        const auto in_group = [&](fd::Id id) {
+            return std::any_of(group.begin(), group.end(), [&](const fd::Control* g) { return g->id == id; });
+        };
+        const auto selected = std::count_if(std::begin(fd::kSelectedAtLoad), std::end(fd::kSelectedAtLoad), in_group);
         EXPECT_EQ(selected, 1) << c.name;
     }
     EXPECT_EQ(frames.size(), std::size(fd::kSelectedAtLoad));
@@ -140,8 +140,8 @@ TEST(Form1Description, EveryControlHasItsOwnReadableName) {
         EXPECT_NE(name, c.name) << "a control without caption or role name";
         EXPECT_TRUE(names.insert(name).second) << name;
     }
-    ASSERT_NE(fd::Find(fd::kFocusAfterRun), nullptr);
-    EXPECT_TRUE(fd::TakesFocus(fd::Find(fd::kFocusAfterRun)->kind));
+    ASSERT_TRUE(fd::kFocusAfterRun.has_value());
+    EXPECT_TRUE(fd::TakesFocus(fd::Get(*fd::kFocusAfterRun).kind));
 }
 
 // The command line: at most one FOLDER, which may start with "-" after "--".

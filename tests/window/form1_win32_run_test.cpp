@@ -173,7 +173,7 @@ TEST_F(Form1Win32, KeysLeftFromARunDoNothingAfterIt) {
     form_->PumpMessages();
     UnhookWindowsHookEx(closing);
     EXPECT_EQ(save.opened_in.size(), 1u) << "a key of the run pressed Execute again";
-    EXPECT_EQ(GetFocus(), form_->Control("Command_Exec"));
+    EXPECT_EQ(GetFocus(), form_->Control(fd::Id::Command_Exec));
 }
 
 namespace {

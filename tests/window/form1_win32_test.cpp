@@ -79,7 +79,7 @@ TEST_F(Form1Win32, CaptionsFitTheirControlsInTheWindowsFont) {
     const int dpi = static_cast<int>(GetDpiForWindow(form_->Window()));
     for (const fd::Control& c : fd::Controls()) {
         if (c.caption.empty()) continue;
-        HWND control = form_->Control(c.name);
+        HWND control = form_->Control(c.id);
         const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
         ASSERT_NE(font, nullptr) << c.name;
         SelectObject(dc, font);
@@ -107,36 +107,36 @@ TEST_F(Form1Win32, ControlsLieInsideTheirFramesAndTheWindow) {
     GetClientRect(form_->Window(), &client);
     MapWindowPoints(form_->Window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
     for (const fd::Control& c : fd::Controls()) {
-        const RECT r = ScreenRect(form_->Control(c.name));
+        const RECT r = ScreenRect(form_->Control(c.id));
         EXPECT_TRUE(Within(r, client)) << c.name;
         if (!c.parent.empty()) {
-            EXPECT_TRUE(Within(r, ScreenRect(form_->Control(c.parent)))) << c.name;
+            EXPECT_TRUE(Within(r, ScreenRect(form_->Control(fd::Find(c.parent)->id)))) << c.name;
         }
     }
-    EXPECT_TRUE(Within(ScreenRect(form_->Control("Dir1")), ScreenRect(form_->Control("Frame4"))));
+    EXPECT_TRUE(Within(ScreenRect(form_->Control(fd::Id::Dir1)), ScreenRect(form_->Control(fd::Id::Frame4))));
 }
 
 // Tab follows the designed order, an option group being one stop at its
 // selected button; the arrow keys move the selection within the group only.
 TEST_F(Form1Win32, KeyboardFollowsTheDesignedOrder) {
-    ASSERT_EQ(GetFocus(), form_->Control("Command_Exec"));
+    ASSERT_EQ(GetFocus(), form_->Control(fd::Id::Command_Exec));
     std::vector<std::string> visited;
     for (int i = 0; i < 8; ++i) visited.push_back(Press(VK_TAB));
     const std::vector<std::string> expected = {"Command_Exit", "Dir1", "Drive1", "opt_ext1", "opt_out1",
                                                "Text1", "opt_inside_style1", "Command_Exec"};
     EXPECT_EQ(visited, expected);
 
-    SetFocus(form_->Control("opt_ext1"));
-    SetWindowTextW(form_->Control("Text1"), L"bak");
+    SetFocus(form_->Control(fd::Id::opt_ext1));
+    SetWindowTextW(form_->Control(fd::Id::Text1), L"bak");
     EXPECT_EQ(Press(VK_DOWN), "opt_ext2");
-    EXPECT_EQ(SendMessageW(form_->Control("opt_ext2"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(form_->Control("opt_ext1"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageW(form_->Control("opt_out1"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(TextOf(form_->Control("Text1")), "") << "a fixed class keeps the free extension";
+    EXPECT_EQ(SendMessageW(form_->Control(fd::Id::opt_ext2), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(form_->Control(fd::Id::opt_ext1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(form_->Control(fd::Id::opt_out1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(TextOf(form_->Control(fd::Id::Text1)), "") << "a fixed class keeps the free extension";
     EXPECT_EQ(Press(VK_UP), "opt_ext1");
     // Wrapping round to "OTHER", which takes the caret to Text1.
     EXPECT_EQ(Press(VK_UP), "Text1");
-    EXPECT_EQ(SendMessageW(form_->Control("opt_ext6"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(form_->Control(fd::Id::opt_ext6), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(Press(VK_TAB), "opt_ext6");
 }
 
@@ -144,10 +144,10 @@ TEST_F(Form1Win32, KeyboardFollowsTheDesignedOrder) {
 // the list takes the focus, not a dotted line alone; and without the focus
 // the open folder is still marked as plainly as a selection.
 TEST_F(Form1Win32, TheFolderListShowsItsFocusPlainly) {
-    HWND list = form_->Control("Dir1");
+    HWND list = form_->Control(fd::Id::Dir1);
     SetFocus(list);
     const std::vector<std::uint32_t> focused = Pixels(list);
-    SetFocus(form_->Control("Command_Exec"));
+    SetFocus(form_->Control(fd::Id::Command_Exec));
     const std::vector<std::uint32_t> unfocused = Pixels(list);
     ASSERT_EQ(focused.size(), unfocused.size());
     std::size_t changed = 0;
@@ -207,9 +207,9 @@ TEST(Form1Win32ScreenReader, EveryControlIsNamedAndTheStatusIsAnnounced) {
     RecordedAnnotations annotations;
     Form1 form(GetModuleHandleW(nullptr), &annotations);
     for (const fd::Control& c : fd::Controls()) {
-        EXPECT_EQ(Utf8(annotations.Text(form.Control(c.name), PROPID_ACC_NAME)), fd::AccessibleName(c)) << c.name;
+        EXPECT_EQ(Utf8(annotations.Text(form.Control(c.id), PROPID_ACC_NAME)), fd::AccessibleName(c)) << c.name;
     }
-    HWND label = form.Control("Label2");
+    HWND label = form.Control(fd::Id::Label2);
     EXPECT_TRUE(annotations.Live(label));
 
     const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
@@ -237,7 +237,7 @@ BOOL WINAPI FindNextThatFails(HANDLE, LPWIN32_FIND_DATAW) {
 // A folder list that cannot be read whole says so, and keeps showing the
 // folder it had open rather than part of the new one.
 TEST_F(Form1Win32, AFolderReadThatFailsPartWayIsReported) {
-    HWND list = form_->Control("Dir1");
+    HWND list = form_->Control(fd::Id::Dir1);
     const LRESULT rows = SendMessageW(list, LB_GETCOUNT, 0, 0);
     SendMessageW(list, LB_SETCURSEL, 0, 0);  // the drive's root
     std::string text;
@@ -256,7 +256,7 @@ TEST_F(Form1Win32, AFolderReadThatFailsPartWayIsReported) {
 // A volume label with a bidirectional override or an escape sequence is
 // shown as text, as a name is.
 TEST_F(Form1Win32, ADriveLabelIsShownWithItsControlsEscaped) {
-    HWND combo = form_->Control("Drive1");
+    HWND combo = form_->Control(fd::Id::Drive1);
     DriveList drives(combo);
     drives.SetDrives({{"C:\\", "c: [\x1b[31mred\xe2\x80\xae" "evil]"}});
     wchar_t text[128] = L"";
@@ -266,6 +266,22 @@ TEST_F(Form1Win32, ADriveLabelIsShownWithItsControlsEscaped) {
     EXPECT_EQ(shown.find(L'\x1b'), std::wstring::npos) << Utf8(shown);
     EXPECT_EQ(shown.find(L'\x202e'), std::wstring::npos) << Utf8(shown);
     EXPECT_NE(shown.find(L"red"), std::wstring::npos) << Utf8(shown);
+}
+
+// A drive that cannot be read is named in its box as text, and the drive
+// list goes back to the drive of the folder still open.
+TEST_F(Form1Win32, AnUnreadableDriveIsNamedWithItsControlsEscaped) {
+    const std::string open_root = form_->Dir1->Root();
+    form_->Drive1->SetDrives({{open_root, "open"}, {"\\\\?\\\x1b[31mgone\\", "gone"}});
+    HWND combo = form_->Control(fd::Id::Drive1);
+    SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    BoxCloser closer;
+    SendMessageW(form_->Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    const std::string text = closer.Text();
+    EXPECT_EQ(text.find('\x1b'), std::string::npos) << text;
+    EXPECT_NE(text.find("\\x1B[31mgone"), std::string::npos) << text;
+    EXPECT_EQ(form_->Drive1->Drive(), open_root);
 }
 
 // A run that the user leaves for another program and comes back to, from
@@ -319,13 +335,13 @@ TEST_F(Form1Win32, ComingBackDuringARunLeavesTheFocusWhereNoKeyActs) {
         }
     }
     form_->SelectPointedFolder(Utf8(root));
-    visit = {root + L"out.txt", form_->Window(), form_->Control("Command_Exec")};
+    visit = {root + L"out.txt", form_->Window(), form_->Control(fd::Id::Command_Exec)};
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, VisitTheRun);
     form_->Command_Exec_Click();
     KillTimer(nullptr, timer);
     EXPECT_TRUE(visit.made) << "the walk ended before the visit";
     EXPECT_EQ(visit.during, form_->Window());
     EXPECT_EQ(visit.back, form_->Window());
-    EXPECT_EQ(GetFocus(), form_->Control("Command_Exec"));
+    EXPECT_EQ(GetFocus(), form_->Control(fd::Id::Command_Exec));
     RemoveFolder(root);
 }

@@ -87,7 +87,7 @@ int wmain(int argc, wchar_t** argv) {
         HWND form = FindTop(L"MarrowpineForm1", L"");
         if (form == nullptr) return 1;
         if (what == L"close") return PostMessageW(form, WM_CLOSE, 0, 0) ? 0 : 1;
-        HWND list = GetDlgItem(form, ControlId(*Form1Description::Find("Dir1")));
+        HWND list = GetDlgItem(form, ControlId(Form1Description::Get(Form1Description::Id::Dir1)));
         const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
         wchar_t text[MAX_PATH] = L"";
         if (row < 0 || SendMessageW(list, LB_GETTEXTLEN, row, 0) >= MAX_PATH) return 1;

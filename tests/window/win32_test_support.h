@@ -95,14 +95,14 @@ protected:
         form_ = std::make_unique<Form1>(GetModuleHandleW(nullptr), nullptr, platform_);
         ShowWindow(form_->Window(), SW_SHOW);
         SetForegroundWindow(form_->Window());
-        SetFocus(form_->Control("Command_Exec"));
+        SetFocus(form_->Control(fd::Id::Command_Exec));
     }
     // The focus after the key, as the message loop would hand it on.
     std::string Press(WPARAM key) {
         MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
         EXPECT_TRUE(form_->PreTranslate(message));
         for (const fd::Control& c : fd::Controls()) {
-            if (form_->Control(c.name) == GetFocus()) return std::string(c.name);
+            if (form_->Control(c.id) == GetFocus()) return std::string(c.name);
         }
         return "?";
     }
