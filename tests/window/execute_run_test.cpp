@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "fake_output.h"
 #include "fake_platform.h"
+#include "platform.h"
 #include "run_command.h"
 #include "window_pacer.h"
 
@@ -43,8 +45,12 @@ TEST(ExecuteRun, DropsTheKeysOfTheRunBeforeItsBox) {
     for (const char* box : {"completed box", "error box"}) {
         SCOPED_TRACE(box);
         // The walk opens the start folder by its folder path.
-        const std::string served = box == std::string("completed box") ? "/start/" : "/elsewhere/";
+        const std::string served =
+            std::string(box == std::string("completed box") ? "/start" : "/elsewhere") + Module1::kFolderSeparator;
         test_support::FakePlatform platform(served, test_support::FakeNode::WithDots());
+        test_support::FakeOutput output;  // no file is made where the test runs
+        output.exists = false;
+        platform.output = &output;
         RecordingWindow window;
         WindowPacer pacer;
         ExecuteRun(window, pacer, platform);
