@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "run_request.h"
+#include "run_search.h"
 
 namespace list_tool {
 

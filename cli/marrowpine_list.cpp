@@ -9,13 +9,12 @@
 #include <string>
 
 #include "console.h"
-#include "directory_walk.h"
 #include "list_options.h"
-#include "output_file.h"
-#include "progress_line.h"
 #include "platform.h"
-#include "run_request.h"
+#include "progress_line.h"
+#include "run_search.h"
 #include "run_texts.h"
+#include "search_error.h"
 #include "shown_name.h"
 #include "translation.h"
 
@@ -84,7 +83,7 @@ int main(int argc, char** argv) {
     // Full names and link targets need an absolute start folder, as the folder
     // list gives it; the output is named from where the tool was started.
     request.start_folder = list_tool::AbsolutePath(options.folder);
-    request.start_drive = request.start_folder.substr(0, 2);
+    request.start_drive = request.start_folder.substr(0, 2);  // "C:" where there are drive letters
     // "-" is the standard output, for a pipe; "./-" names a file. On a
     // terminal a name cannot send it commands.
     request.output = options.output == "-"
@@ -96,12 +95,14 @@ int main(int argc, char** argv) {
     list_tool::ProgressLine progress(list_tool::WriteStderr, list_tool::TerminalColumns(), start);
     Module1::RunObserver observer;
     if (list_tool::StderrIsTerminal()) {
-        observer.progress = [&progress](const Module1::WalkSummary& now) {
+        observer.progress = [&progress](const Module1::WalkProgress& now) {
             progress.Update(now, std::chrono::steady_clock::now());
         };
     }
 
     int status = kDone;
+    // The summary counts as the walk goes, so that a failed run still says
+    // how far its output got (lines=).
     try {
         Module1::RunSearch(Module1::NativePlatform(), request, observer, summary);
     } catch (const Module1::ReaderGoneError&) {

@@ -43,19 +43,19 @@ ProgressLine::ProgressLine(void (*write)(const std::string& text), std::size_t c
                            Clock::time_point start, Clock::duration interval)
     : write_(write), columns_(columns), next_(start + interval), interval_(interval) {}
 
-std::string ProgressLine::Compose(const Module1::WalkSummary& summary, std::size_t columns) {
+std::string ProgressLine::Compose(const Module1::WalkProgress& progress, std::size_t columns) {
     const std::size_t limit = columns > 1 ? columns - 1 : 0;  // the last column would wrap on some terminals
     // Counted in columns: a Japanese character takes two.
     std::string line;
     std::size_t used = 0;
-    for (const Shown& c : ShownCharacters(Format(Tr("%s entries, %s matches"), {std::to_string(summary.entries),
-                                                                               std::to_string(summary.matches)}) +
+    for (const Shown& c : ShownCharacters(Format(Tr("%s entries, %s matches"), {std::to_string(progress.entries),
+                                                                               std::to_string(progress.matches)}) +
                                           "  ")) {
         if (used + c.width > limit) return line;
         line += c.text;
         used += c.width;
     }
-    const std::vector<Shown> folder = ShownCharacters(Module1::ShownName(summary.current_folder));
+    const std::vector<Shown> folder = ShownCharacters(Module1::ShownName(progress.current_folder));
     std::size_t width = 0;
     for (const Shown& c : folder) width += c.width;
     std::size_t first = 0;
@@ -70,10 +70,10 @@ std::string ProgressLine::Compose(const Module1::WalkSummary& summary, std::size
     return line;
 }
 
-void ProgressLine::Update(const Module1::WalkSummary& summary, Clock::time_point now) {
+void ProgressLine::Update(const Module1::WalkProgress& progress, Clock::time_point now) {
     if (now < next_) return;
     next_ = now + interval_;
-    const std::string line = Compose(summary, columns_);
+    const std::string line = Compose(progress, columns_);
     std::size_t width = 0;
     for (const Shown& c : ShownCharacters(line)) width += c.width;
     // Blanks over what is left of a longer line before.

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "directory_walk.h"
+#include "run_search.h"
 
 namespace list_tool {
 
@@ -20,13 +20,13 @@ public:
                  Clock::duration interval = std::chrono::milliseconds(250));
 
     // Called during the walk; redraws when the interval has passed.
-    void Update(const Module1::WalkSummary& summary, Clock::time_point now);
+    void Update(const Module1::WalkProgress& progress, Clock::time_point now);
     // Wipes the line, if one is shown.
     void Clear();
 
     // The text of the line, at most `columns` - 1 columns wide, keeping the
     // end of the folder path.
-    static std::string Compose(const Module1::WalkSummary& summary, std::size_t columns);
+    static std::string Compose(const Module1::WalkProgress& progress, std::size_t columns);
 
 private:
     void (*write_)(const std::string& text);

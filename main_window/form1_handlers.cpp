@@ -1,6 +1,5 @@
 #include "form1_handlers.h"
 
-#include "drives.h"
 #include "shown_name.h"
 #include "start_folder.h"
 
@@ -9,8 +8,8 @@ using fd::Id;
 
 void Form1Handlers::OpenStartFolder() {
     DriveListControl& drives = Drive1Control();
-    drives.SetDrives(Module1::ListDrives());
-    const std::string root = ::OpenStartFolder(drives.Drives(), Module1::CurrentFolder(), OpenerOf(Dir1Control()));
+    drives.SetDrives(platform_.ListDrives());
+    const std::string root = ::OpenStartFolder(drives.Drives(), platform_.CurrentFolder(), OpenerOf(Dir1Control()));
     if (!root.empty()) drives.SelectDrive(root);
 }
 
@@ -77,7 +76,7 @@ void Form1Handlers::SelectPointedFolder(const std::string& path) {
     DriveListControl& drives = Drive1Control();
     std::string message;
     // Opening the folder rewrites the start folder through Dir1_Change.
-    const std::string root = OpenPointedFolder(path, drives.Drives(), OpenerOf(Dir1Control()), message);
+    const std::string root = OpenPointedFolder(platform_, path, drives.Drives(), OpenerOf(Dir1Control()), message);
     if (root.empty()) {
         ShowMessageBox(message);
         return;

@@ -11,6 +11,7 @@
 
 #include "folder_selection.h"
 #include "form1_description.h"
+#include "platform.h"
 #include "run_command.h"
 
 // What the handlers ask of a front end besides what a run asks: a run
@@ -32,6 +33,9 @@ public:
 
 class Form1Handlers : public Form1Window {
 public:
+    // platform: what the lists and the runs ask of the system.
+    explicit Form1Handlers(Module1::Platform& platform) : platform_(platform) {}
+
     // Before Form_Load: the drive list's volumes, and the lists on the
     // process's current folder and its drive, else on the fallbacks of
     // folder_selection.h.
@@ -55,7 +59,11 @@ public:
     // Whether Exit or the close box has begun the end.
     bool Ending() const { return ending_; }
 
+protected:
+    Module1::Platform& platform() const { return platform_; }
+
 private:
+    Module1::Platform& platform_;
     FolderSelection selection_;
     bool ending_ = false;
 };

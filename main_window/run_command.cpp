@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-#include "directory_walk.h"
+#include "completion_message.h"
 #include "form1_description.h"
 #include "platform.h"
 #include "window_pacer.h"
@@ -88,12 +88,13 @@ bool ExecuteRun(RunWindow& window, WindowPacer& pacer, Module1::Platform& platfo
             SetRunLocked(window, true);
             locked = true;
             pacer.Begin();
-            const Module1::WalkSummary summary = Module1::RunSearch(platform, request, WindowObserver(pacer));
+            Module1::WalkSummary summary;
+            Module1::RunSearch(platform, request, WindowObserver(pacer), summary);
             // The last match is on show before the box opens; the window
             // comes back once the box is closed.
             pacer.End();
             window.DropPendingInput();
-            window.ShowMessageBox(Module1::CompletionMessage(summary));
+            window.ShowMessageBox(CompletionMessage(summary, request.output.path));
             completed = true;
             SetRunLocked(window, false);
             window.SetBusyPointer(false);

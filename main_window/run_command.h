@@ -5,7 +5,7 @@
 
 #include "folder_selection.h"
 #include "form1_description.h"
-#include "run_request.h"
+#include "run_search.h"
 
 class WindowPacer;
 

@@ -29,10 +29,11 @@ StartArguments ParseStartArguments(const std::vector<std::string>& arguments) {
     return parsed;
 }
 
-std::string OpenPointedFolder(const std::string& path, const std::vector<Module1::Drive>& drives,
-                              const OpenFolderList& open, std::string& message) {
+std::string OpenPointedFolder(Module1::Platform& platform, const std::string& path,
+                              const std::vector<Module1::Drive>& drives, const OpenFolderList& open,
+                              std::string& message) {
     std::string folder, failure;
-    if (!Module1::FolderNamedBy(path, folder, failure)) {
+    if (!platform.FolderNamedBy(path, folder, failure)) {
         message = std::string(Module1::kCannotOpenFolder) + ": " + Module1::ShownName(path) + " (" + failure + ")";
         return {};
     }

@@ -22,10 +22,11 @@ StartArguments ParseStartArguments(const std::vector<std::string>& arguments);
 // The usage, for --help and after an error.
 extern const char kStartUsage[];
 
-// Opens the lists (through `open`) on the folder a path points at: a folder
-// itself, the folder holding a file. Returns the drive it lies on; empty,
+// Opens the lists (through `open`) on the folder a path points at, as the
+// platform finds it: a folder itself, the folder holding a file. Returns the drive it lies on; empty,
 // with a box's text that names the path (controls escaped) and the reason,
 // when nothing is there or it cannot be listed, and the lists stay where
 // they were.
-std::string OpenPointedFolder(const std::string& path, const std::vector<Module1::Drive>& drives,
-                              const OpenFolderList& open, std::string& message);
+std::string OpenPointedFolder(Module1::Platform& platform, const std::string& path,
+                              const std::vector<Module1::Drive>& drives, const OpenFolderList& open,
+                              std::string& message);

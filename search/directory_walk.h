@@ -2,46 +2,55 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "run_search.h"
 
 namespace Module1 {
 
-// What one walk met, for the completion box and the listing tool.
-struct WalkSummary {
-    std::uint64_t entries = 0;
-    std::uint64_t matches = 0;
-    std::uint64_t lines_written = 0;             // lines actually appended to the output file
-    std::uint64_t skipped_folders = 0;           // folders that could not be entered or listed
-    std::vector<std::string> skipped_examples;  // the first few of them
-    std::uint64_t unrepresentable_names = 0;     // lines written with substitutes
-    std::string current_folder;                  // the folder path whose listing the walk is on
-    std::string output_file;                     // the output file the run checked and writes to
-};
-
-inline constexpr std::size_t kSkippedExamples = 5;
+class FolderNode;
+class OutputFile;
+class ReadAhead;
 
 // The path with the folder separator appended when it does not end in one.
 std::string AddBackslash(std::string path);
 
-// The text of the box that ends a walk: "COMPLETED ...", then the number of
-// lines written and the output file (or that no file matched and the output
-// was not touched), then the folders that were passed over and the names
-// the output could not hold, if any. Names are shown with controls escaped.
-std::string CompletionMessage(const WalkSummary& summary);
+// The state of one walk: a stack of levels on the heap, so that no depth
+// can exhaust the machine stack, and one folder path that grows and shrinks
+// with it. What the walk meets is counted in the run's summary.
+class DirectoryWalk {
+public:
+    // folder_path: the start folder's, ending in the separator.
+    DirectoryWalk(WalkSummary& summary, std::string folder_path, const RunRequest& request,
+                  const RunObserver& observer, OutputFile& output);
+    // Hands every entry of the start folder and of all its sub-folders to
+    // HandleEntry, depth first, in the order the file system returned them.
+    void WalkFolder(ReadAhead& folders);
 
-class Platform;
-struct RunRequest;
-struct RunObserver;
+private:
+    struct Level {
+        std::shared_ptr<FolderNode> node;
+        std::size_t entry = 0;        // the next entry of its listing
+        std::size_t name_offset = 0;  // where that entry's name starts
+        std::size_t subfolder = 0;    // the next of its sub-folders to enter
+        std::size_t path_size = 0;    // the length of its folder path
+    };
 
-// One run: every matching file under the request's start folder gets a line
-// in its output, and the observer hears of each match, of every turn the
-// window may take and of the progress. Returns what the walk met; the caller
-// shows the completion box. Throws SearchError when the output cannot be
-// written, the start folder cannot be opened or a line not written, and
-// when the output is no longer at its path as the run ends.
-WalkSummary RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer);
-// The same, leaving `summary` as far as the walk got when it throws.
-void RunSearch(Platform& platform, const RunRequest& request, const RunObserver& observer, WalkSummary& summary);
+    void HandleEntry(ReadAhead& folders, std::uint32_t attributes, std::string_view name);
+    void Enter(ReadAhead& folders, std::string_view name);
+    void TestFile(std::string_view name);
+    void RememberSkipped(std::string folder_path);
+
+    WalkSummary& summary_;
+    const RunRequest& request_;
+    const RunObserver& observer_;
+    OutputFile& output_;
+    std::vector<Level> levels_;
+    std::string folder_path_;  // the folder whose listing the walk is on
+    std::string full_name_;
+};
 
 }  // namespace Module1

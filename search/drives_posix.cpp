@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "drives.h"
+#include "platform_posix.h"
 
 namespace Module1 {
 
@@ -103,7 +104,7 @@ std::vector<Drive> DrivesFromMountTable(std::string_view table) {
     return drives;
 }
 
-std::vector<Drive> ListDrives() {
+std::vector<Drive> PosixPlatform::ListDrives() {
     std::ifstream in("/proc/self/mounts", std::ios::binary);
     std::ostringstream table;
     table << in.rdbuf();
@@ -113,7 +114,7 @@ std::vector<Drive> ListDrives() {
     return drives;
 }
 
-std::string CurrentFolder() {
+std::string PosixPlatform::CurrentFolder() {
     std::string path(256, '\0');
     while (getcwd(path.data(), path.size()) == nullptr) {
         if (errno != ERANGE) return "/";  // the current folder has gone
@@ -123,7 +124,7 @@ std::string CurrentFolder() {
     return path;
 }
 
-bool FolderNamedBy(const std::string& path, std::string& folder, std::string& failure) {
+bool PosixPlatform::FolderNamedBy(const std::string& path, std::string& folder, std::string& failure) {
     struct stat st {};
     if (path.empty() || stat(path.c_str(), &st) != 0) {
         failure = std::strerror(path.empty() ? ENOENT : errno);
@@ -155,8 +156,8 @@ std::string DriveHolding(const std::vector<Drive>& drives, const std::string& fo
     return best;
 }
 
-bool ListSubFolders(const std::string& folder, std::vector<std::string>& names,
-                    std::string& failure) {
+bool PosixPlatform::ListSubFolders(const std::string& folder, std::vector<std::string>& names,
+                                   std::string& failure) {
     names.clear();
     DIR* dir = opendir(folder.c_str());
     if (dir == nullptr) {

@@ -5,7 +5,7 @@
 #include <cwctype>
 
 #include "drives.h"
-#include "win32_calls.h"
+#include "platform_win32.h"
 #include "win32_text.h"
 
 namespace Module1 {
@@ -15,7 +15,7 @@ using win32::Reason;
 using win32::Utf8;
 using win32::Wide;
 
-std::vector<Drive> ListDrives() {
+std::vector<Drive> WinPlatform::ListDrives() {
     std::vector<Drive> drives;
     const DWORD present = GetLogicalDrives();
     for (int i = 0; i < 26; ++i) {
@@ -34,14 +34,14 @@ std::vector<Drive> ListDrives() {
     return drives;
 }
 
-std::string CurrentFolder() {
+std::string WinPlatform::CurrentFolder() {
     const DWORD n = GetCurrentDirectoryW(0, nullptr);
     std::wstring path(n, L'\0');
     path.resize(GetCurrentDirectoryW(n, path.data()));
     return Utf8(path);
 }
 
-bool FolderNamedBy(const std::string& path, std::string& folder, std::string& failure) {
+bool WinPlatform::FolderNamedBy(const std::string& path, std::string& folder, std::string& failure) {
     const std::wstring given = Wide(path);
     const DWORD size = path.empty() ? 0 : GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
     if (size == 0) {
@@ -78,7 +78,7 @@ std::string DriveHolding(const std::vector<Drive>& drives, const std::string& fo
     return {};
 }
 
-bool ListSubFolders(const std::string& folder, std::vector<std::string>& names, std::string& failure) {
+bool WinPlatform::ListSubFolders(const std::string& folder, std::vector<std::string>& names, std::string& failure) {
     names.clear();
     std::wstring pattern = LongPath(Wide(folder));
     if (!pattern.ends_with(L'\\')) pattern += L'\\';
@@ -96,7 +96,7 @@ bool ListSubFolders(const std::string& folder, std::vector<std::string>& names, 
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." && name != L"..") {
             names.push_back(Utf8(name));
         }
-    } while (win32::find_next_file(find, &data));
+    } while (calls_.FindNextFileW(find, &data));
     const DWORD error = GetLastError();
     FindClose(find);
     if (error != ERROR_NO_MORE_FILES) {

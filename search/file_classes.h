@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "run_request.h"
+#include "run_search.h"
 
 namespace Module1 {
 

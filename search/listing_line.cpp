@@ -2,7 +2,7 @@
 
 #include "output_file.h"
 #include "path_to_url.h"
-#include "platform.h"
+#include "system_text.h"
 #include "shown_name.h"
 
 namespace Module1 {

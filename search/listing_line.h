@@ -3,9 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "run_request.h"
+#include "run_search.h"
 
 namespace Module1 {
+
+class OutputFile;
 
 // The line for one match in the request's line and name styles, without its
 // line end; for a terminal with its names shown as ShownName shows them.

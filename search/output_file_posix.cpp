@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string>
 
-#include "output_file.h"
+#include "output_system.h"
+#include "platform_posix.h"
 
 namespace Module1 {
 
@@ -156,14 +156,6 @@ public:
 
 }  // namespace
 
-OutputSystem& NativeOutputSystem() {
-    static PosixOutput system;
-    return system;
-}
-
-void IgnoreWriteSignals() {
-    std::signal(SIGXFSZ, SIG_IGN);
-    std::signal(SIGPIPE, SIG_IGN);
-}
+std::unique_ptr<OutputSystem> NewPosixOutput() { return std::make_unique<PosixOutput>(); }
 
 }  // namespace Module1

@@ -1,14 +1,13 @@
 // The output file's system calls on Windows.
 
-#include "output_file.h"
-#include "win32_calls.h"
+#include "output_system.h"
+#include "platform_win32.h"
 #include "win32_text.h"
 
 namespace Module1 {
 
 namespace {
 
-using win32::create_file;
 using win32::LongPath;
 using win32::Wide;
 
@@ -50,6 +49,8 @@ OVERLAPPED LockByte() {
 
 class Win32Output final : public OutputSystem {
 public:
+    explicit Win32Output(win32::Calls& calls) : calls_(calls) {}
+
     Opened Open(const std::string& path, bool create, Handle& handle, Error& error) override {
         // Writing at the end of the file with the right to set its end: a
         // part-written line can be taken back. Reading too when allowed, for
@@ -61,7 +62,7 @@ public:
         const DWORD disposition = create ? OPEN_ALWAYS : OPEN_EXISTING;
         HANDLE file = INVALID_HANDLE_VALUE;
         for (const DWORD access : {GENERIC_READ | GENERIC_WRITE, DWORD{GENERIC_WRITE}}) {
-            file = create_file(native.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+            file = calls_.CreateFileW(native.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file != INVALID_HANDLE_VALUE) break;
             error = GetLastError();
             if (error != ERROR_ACCESS_DENIED) break;
@@ -101,7 +102,7 @@ public:
         OVERLAPPED end{};
         end.Offset = end.OffsetHigh = 0xFFFFFFFF;  // at the end of the file, as an appending handle writes
         DWORD n = 0;
-        const BOOL ok = win32::write_file(Native(handle), bytes.data(), static_cast<DWORD>(bytes.size()), &n,
+        const BOOL ok = calls_.WriteFile(Native(handle), bytes.data(), static_cast<DWORD>(bytes.size()), &n,
                                           at_end ? &end : nullptr);
         // The cause is taken from this very call, never from an earlier one.
         const Error error = ok ? ERROR_SUCCESS : GetLastError();
@@ -135,7 +136,7 @@ public:
         at.Offset = static_cast<DWORD>(offset);
         at.OffsetHigh = static_cast<DWORD>(offset >> 32);
         DWORD n = 0;
-        const BOOL ok = win32::write_file(Native(handle), bytes.data(), static_cast<DWORD>(bytes.size()), &n, &at);
+        const BOOL ok = calls_.WriteFile(Native(handle), bytes.data(), static_cast<DWORD>(bytes.size()), &n, &at);
         return ok ? ERROR_SUCCESS : GetLastError();
     }
 
@@ -160,7 +161,7 @@ public:
 
     Found IdentityAt(const std::string& path, FileId& id) override {
         // Opened for no access at all: only its identity is asked for.
-        const HANDLE file = create_file(NativePath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+        const HANDLE file = calls_.CreateFileW(NativePath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
@@ -177,7 +178,7 @@ public:
         // Its folder must exist and let us add a file to it.
         std::wstring folder = LongPath(Wide(path));
         folder.resize(folder.find_last_of(L"\\/") + 1);
-        const HANDLE handle = create_file(folder.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
+        const HANDLE handle = calls_.CreateFileW(folder.c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return GetLastError();
         CloseHandle(handle);
@@ -190,16 +191,13 @@ public:
     bool ReaderGone(Error error) override {
         return error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED;
     }
+
+private:
+    win32::Calls& calls_;
 };
 
 }  // namespace
 
-OutputSystem& NativeOutputSystem() {
-    static Win32Output system;
-    return system;
-}
-
-// Windows has no signals for these: the write itself fails.
-void IgnoreWriteSignals() {}
+std::unique_ptr<OutputSystem> NewWin32Output(win32::Calls& calls) { return std::make_unique<Win32Output>(calls); }
 
 }  // namespace Module1

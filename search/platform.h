@@ -1,10 +1,17 @@
 #pragma once
 
+// The seam between the program and the system: everything the search and
+// the window's lists ask of the system goes through one Platform object,
+// handed to whoever needs it. Each system has one implementation
+// (platform_posix.*, platform_win32.*); a test hands the code under test one
+// of its own, or one that wraps the system's and stands in for one call.
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Module1 {
 
@@ -68,50 +75,60 @@ public:
     virtual FolderIdentity Identity() = 0;
 };
 
-// The file system as the walk sees it. Replaceable, so that tests can fix
-// the order and the attributes of the entries.
+// One entry of the drive list: a volume the user can search.
+struct Drive {
+    std::string mount_point;  // absolute path, the file system's own bytes
+    std::string label;        // what the drive list shows
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
-    // Makes the drive named by the drive list's text current. Throws SearchError.
+
+    // What a run asks.
+
+    // Makes the drive named by the drive list's text current, where there
+    // are drive letters. Throws SearchError.
     virtual void MakeDriveCurrent(const std::string& drive) = 0;
     // Opens the start folder by its absolute path. Throws SearchError.
     virtual std::unique_ptr<Folder> OpenFolder(const std::string& path) = 0;
-    // The output file's system calls: the system's own unless replaced.
-    virtual OutputSystem& Output();
+    // How many folder handles a walk may keep open besides the ones it is
+    // reading, leaving room for the output file and everything else.
+    virtual std::size_t FolderHandleBudget() = 0;
+    // Called on each folder reader's thread: when it and the walk's own
+    // thread (which writes every line and keeps the window live) want the
+    // same processor, the walk goes first. Waits on the disk or the network
+    // are not slowed by it.
+    virtual void LowerReaderPriority() = 0;
+    // The output file's system calls.
+    virtual OutputSystem& Output() = 0;
+
+    // What the window's lists ask.
+
+    // The volumes a user would pick: the root and every real disk, removable
+    // or network file system; kernel, memory and container plumbing is left out.
+    virtual std::vector<Drive> ListDrives() = 0;
+    // The process's current folder, as an absolute path.
+    virtual std::string CurrentFolder() = 0;
+    // The folder a path names, as the lists open it: a folder itself, or the
+    // folder that holds a file; absolute and without "." or ".." steps (a
+    // path that is not absolute is taken from the current folder). False,
+    // with the system's reason, when nothing is there.
+    virtual bool FolderNamedBy(const std::string& path, std::string& folder, std::string& failure) = 0;
+    // The names of the folder's sub-folders (links to folders included), in
+    // the order the file system returns them. False, with the system's
+    // reason, when the folder cannot be listed.
+    virtual bool ListSubFolders(const std::string& folder, std::vector<std::string>& names,
+                                std::string& failure) = 0;
 };
 
-// How many folder handles a walk may keep open besides the ones it is
-// reading, leaving room for the output file and everything else.
-std::size_t FolderHandleBudget();
-
-// Called by each folder reader: when it and the walk's own thread (which
-// writes every line and keeps the window live) want the same processor, the
-// walk goes first. Waits on the disk or the network are not slowed by it.
-void LowerReaderPriority();
-
-// This system's own file system: defined by the one platform file that is built.
+// This system's own, for the program's whole life.
 Platform& NativePlatform();
 
-// Text inside the program is UTF-8 (on POSIX: the file system's own bytes).
-// The output file is written in the platform's encoding for names: the bytes
-// as they are on POSIX, the ANSI code page on Windows.
-
-// Whether a character may stand as it is in the text of an HtmlLink line;
-// any other is written as a numeric reference. On Windows: what the ANSI code
-// page holds. On POSIX, where the bytes are ours to choose: ASCII only, so
-// that the line is plain ASCII and shows its names in whatever encoding a
-// browser guesses or the page it is appended to declares.
-bool LinkTextCanHold(char32_t code);
-// The text in the output file's encoding. A character it cannot hold becomes
-// the encoding's substitute, and `substituted` says whether that happened.
-std::string EncodeForOutput(std::string_view text, bool& substituted);
-// The encoding's substitute character, as text: what EncodeForOutput writes
-// for a character it cannot hold ("?" on POSIX).
-std::string OutputSubstitute();
-
-// The upper-case form of one character, by the platform's case mapping for
-// the user's locale; a character without one maps to itself.
-char32_t UpperCaseOf(char32_t code);
+// A write past the file size limit, or into a pipe whose reader went away,
+// fails with the call's error instead of killing the program by a signal.
+// Each program calls this once at start; it is the process's setting, not
+// a run's.
+void IgnoreWriteSignals();
 
 }  // namespace Module1

@@ -17,10 +17,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
-#include <cwctype>
 
-#include "platform.h"
+#include "output_system.h"
+#include "platform_posix.h"
 #include "search_error.h"
 #include "texts.h"
 
@@ -200,37 +201,34 @@ private:
     std::string error_;
 };
 
-class PosixPlatform final : public Platform {
-public:
-    // There are no drive letters: the drive is a mount point, and the start
-    // folder's absolute path already names it.
-    void MakeDriveCurrent(const std::string&) override {}
-
-    std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
-        const char* operation = kCannotOpenStartFolder;
-        const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) throw SearchError(operation, path, Reason(errno));
-        struct stat st {};
-        if (fstat(fd, &st) != 0) {
-            const int error = errno;
-            close(fd);
-            throw SearchError(operation, path, Reason(error));
-        }
-        return std::make_unique<PosixFolder>(fd, st.st_dev);
-    }
-};
-
 }  // namespace
+
+PosixPlatform::PosixPlatform() : output_(NewPosixOutput()) {}
+
+PosixPlatform::~PosixPlatform() = default;
+
+std::unique_ptr<Folder> PosixPlatform::OpenFolder(const std::string& path) {
+    const char* operation = kCannotOpenStartFolder;
+    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) throw SearchError(operation, path, Reason(errno));
+    struct stat st {};
+    if (fstat(fd, &st) != 0) {
+        const int error = errno;
+        close(fd);
+        throw SearchError(operation, path, Reason(error));
+    }
+    return std::make_unique<PosixFolder>(fd, st.st_dev);
+}
 
 // A quarter of the soft limit: the readers' descriptors and the output file
 // fit in the rest whatever the limit is.
-std::size_t FolderHandleBudget() {
+std::size_t PosixPlatform::FolderHandleBudget() {
     rlimit limit{};
     if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return 256;
     return std::clamp<std::size_t>(limit.rlim_cur / 4, 4, 256);
 }
 
-void LowerReaderPriority() {
+void PosixPlatform::LowerReaderPriority() {
 #ifdef __linux__
     // Linux gives each thread a nice value of its own, and a new thread
     // starts with its creator's. Raising it needs no privilege; when that
@@ -254,19 +252,9 @@ Platform& NativePlatform() {
     return platform;
 }
 
-bool LinkTextCanHold(char32_t code) { return code < 0x80; }
-
-std::string EncodeForOutput(std::string_view text, bool& substituted) {
-    substituted = false;
-    return std::string(text);
-}
-
-std::string OutputSubstitute() { return "?"; }
-
-// The program sets the locale from the environment at start.
-char32_t UpperCaseOf(char32_t code) {
-    if (code > static_cast<char32_t>(WCHAR_MAX)) return code;
-    return static_cast<char32_t>(std::towupper(static_cast<std::wint_t>(code)));
+void IgnoreWriteSignals() {
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 }  // namespace Module1

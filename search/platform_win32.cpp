@@ -6,12 +6,11 @@
 
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 
-#include "platform.h"
+#include "output_system.h"
+#include "platform_win32.h"
 #include "search_error.h"
 #include "texts.h"
-#include "win32_calls.h"
 #include "win32_text.h"
 
 namespace Module1 {
@@ -25,7 +24,7 @@ using win32::Wide;
 
 class WinFolder final : public Folder {
 public:
-    explicit WinFolder(std::wstring path) : path_(std::move(path)) {}
+    WinFolder(win32::Calls& calls, std::wstring path) : calls_(calls), path_(std::move(path)) {}
     ~WinFolder() override {
         if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
     }
@@ -38,7 +37,7 @@ public:
             started_ = true;
             find_ = FindFirstFileW((path_ + L"*.*").c_str(), &data);
             if (find_ == INVALID_HANDLE_VALUE) return Ended(GetLastError());
-        } else if (find_ == INVALID_HANDLE_VALUE || !win32::find_next_file(find_, &data)) {
+        } else if (find_ == INVALID_HANDLE_VALUE || !calls_.FindNextFileW(find_, &data)) {
             return find_ == INVALID_HANDLE_VALUE ? false : Ended(GetLastError());
         }
         entry.attributes = data.dwFileAttributes;
@@ -51,7 +50,7 @@ public:
     // The folder is only named here; a folder that cannot be listed shows
     // when its find starts.
     EnteredFolder Enter(const std::string& name) override {
-        return {std::make_unique<WinFolder>(path_ + Wide(name) + L"\\"), {}};
+        return {std::make_unique<WinFolder>(calls_, path_ + Wide(name) + L"\\"), {}};
     }
 
     // Folders are named by their paths, so the one above is the path without
@@ -60,7 +59,7 @@ public:
     std::unique_ptr<Folder> Up() override {
         if (path_.size() <= RootLength()) return nullptr;
         const std::size_t end = path_.find_last_of(L'\\', path_.size() - 2);
-        return std::make_unique<WinFolder>(path_.substr(0, end + 1));
+        return std::make_unique<WinFolder>(calls_, path_.substr(0, end + 1));
     }
 
     // The volume's serial number and the folder's file id, which stay with
@@ -68,7 +67,7 @@ public:
     // in its place is opened itself, not followed, so it never matches.
     FolderIdentity Identity() override {
         constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-        const HANDLE handle = win32::create_file(path_.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+        const HANDLE handle = calls_.CreateFileW(path_.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
         BY_HANDLE_FILE_INFORMATION info{};
         const bool known = handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info);
@@ -97,116 +96,52 @@ private:
         return false;
     }
 
+    win32::Calls& calls_;
     std::wstring path_;  // \\?\ form, ends in "\"
     HANDLE find_ = INVALID_HANDLE_VALUE;
     bool started_ = false;
     std::string error_;
 };
 
-class WinPlatform final : public Platform {
-public:
-    void MakeDriveCurrent(const std::string& drive) override {
-        if (drive.size() < 2 || drive[1] != ':') return;  // a network path has no drive letter
-        const wchar_t root[] = {static_cast<wchar_t>(drive[0]), L':', L'\0'};
-        if (!SetCurrentDirectoryW(root)) {
-            throw SearchError(kCannotOpenDrive, drive, Reason(GetLastError()));
-        }
-    }
-
-    std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
-        const char* operation = kCannotOpenStartFolder;
-        if (path.empty()) throw SearchError(operation, path, Reason(ERROR_PATH_NOT_FOUND));
-        const std::wstring long_path = LongPath(Wide(path));
-        const DWORD attributes = GetFileAttributesW(long_path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) throw SearchError(operation, path, Reason(GetLastError()));
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            throw SearchError(operation, path, Reason(ERROR_DIRECTORY));
-        }
-        return std::make_unique<WinFolder>(long_path);
-    }
-};
-
-UINT OutputCodePage() {
-    static const UINT code_page = GetACP();
-    return code_page;
-}
-
-int Utf16(char32_t code, wchar_t (&units)[2]) {
-    if (code < 0x10000) {
-        units[0] = static_cast<wchar_t>(code);
-        return 1;
-    }
-    code -= 0x10000;
-    units[0] = static_cast<wchar_t>(0xD800 + (code >> 10));
-    units[1] = static_cast<wchar_t>(0xDC00 + (code & 0x3FF));
-    return 2;
-}
-
 }  // namespace
+
+WinPlatform::WinPlatform(win32::Calls& calls) : calls_(calls), output_(NewWin32Output(calls)) {}
+
+WinPlatform::~WinPlatform() = default;
+
+void WinPlatform::MakeDriveCurrent(const std::string& drive) {
+    if (drive.size() < 2 || drive[1] != ':') return;  // a network path has no drive letter
+    const wchar_t root[] = {static_cast<wchar_t>(drive[0]), L':', L'\0'};
+    if (!SetCurrentDirectoryW(root)) {
+        throw SearchError(kCannotOpenDrive, drive, Reason(GetLastError()));
+    }
+}
+
+std::unique_ptr<Folder> WinPlatform::OpenFolder(const std::string& path) {
+    const char* operation = kCannotOpenStartFolder;
+    if (path.empty()) throw SearchError(operation, path, Reason(ERROR_PATH_NOT_FOUND));
+    const std::wstring long_path = LongPath(Wide(path));
+    const DWORD attributes = GetFileAttributesW(long_path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw SearchError(operation, path, Reason(GetLastError()));
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        throw SearchError(operation, path, Reason(ERROR_DIRECTORY));
+    }
+    return std::make_unique<WinFolder>(calls_, long_path);
+}
 
 // A folder holds no handle once its listing is read; the limit only bounds
 // the memory of the paths kept.
-std::size_t FolderHandleBudget() { return 256; }
+std::size_t WinPlatform::FolderHandleBudget() { return 256; }
 
-void LowerReaderPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); }
+void WinPlatform::LowerReaderPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); }
 
 Platform& NativePlatform() {
-    static WinPlatform platform;
+    static win32::Calls calls;
+    static WinPlatform platform(calls);
     return platform;
 }
 
-bool LinkTextCanHold(char32_t code) {
-    if (code < 0x80 || OutputCodePage() == CP_UTF8) return true;
-    static std::unordered_map<char32_t, bool> known;  // the walk runs on one thread
-    if (const auto found = known.find(code); found != known.end()) return found->second;
-    wchar_t units[2];
-    const int count = Utf16(code, units);
-    char bytes[8];
-    BOOL used_default = FALSE;
-    const int n = WideCharToMultiByte(OutputCodePage(), WC_NO_BEST_FIT_CHARS, units, count, bytes,
-                                      sizeof bytes, nullptr, &used_default);
-    const bool holds = n > 0 && !used_default;
-    known.emplace(code, holds);
-    return holds;
-}
-
-std::string EncodeForOutput(std::string_view text, bool& substituted) {
-    substituted = false;
-    if (OutputCodePage() == CP_UTF8 || text.empty()) return std::string(text);
-    const std::wstring wide = Wide(text);
-    const int size = static_cast<int>(wide.size());
-    BOOL used_default = FALSE;
-    const int n = WideCharToMultiByte(OutputCodePage(), WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
-                                      nullptr, &used_default);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(OutputCodePage(), WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), n, nullptr,
-                        &used_default);
-    substituted = used_default != FALSE;
-    return out;
-}
-
-std::string OutputSubstitute() {
-    CPINFO info{};
-    if (OutputCodePage() == CP_UTF8 || !GetCPInfo(OutputCodePage(), &info)) return "?";
-    // One byte, or a lead byte and a trail byte.
-    const int length = info.DefaultChar[1] != 0 ? 2 : 1;
-    wchar_t wide[2];
-    const int n = MultiByteToWideChar(OutputCodePage(), 0, reinterpret_cast<const char*>(info.DefaultChar),
-                                      length, wide, 2);
-    return n > 0 ? Utf8(std::wstring_view(wide, static_cast<std::size_t>(n))) : std::string("?");
-}
-
-char32_t UpperCaseOf(char32_t code) {
-    wchar_t units[2];
-    const int count = Utf16(code, units);
-    wchar_t upper[4];
-    const int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, units, count, upper, 4, nullptr,
-                                nullptr, 0);
-    if (n == 1) return upper[0];
-    if (n == 2 && upper[0] >= 0xD800 && upper[0] <= 0xDBFF) {
-        return 0x10000 + ((static_cast<char32_t>(upper[0]) - 0xD800) << 10) + (upper[1] - 0xDC00);
-    }
-    return code;
-}
+// Windows sends no signal for a failed write: the call reports it.
+void IgnoreWriteSignals() {}
 
 }  // namespace Module1

@@ -6,8 +6,9 @@
 
 namespace Module1 {
 
-ReadAhead::ReadAhead(std::unique_ptr<Folder> start, const ReadAheadLimits& limits)
-    : limits_(limits),
+ReadAhead::ReadAhead(Platform& platform, std::unique_ptr<Folder> start, const ReadAheadLimits& limits)
+    : platform_(platform),
+      limits_(limits),
       open_(limits.open_folders),
       start_(std::make_shared<FolderNode>()),
       active_readers_(std::min<std::size_t>(2, limits.readers)) {
@@ -186,7 +187,7 @@ FolderNode* ReadAhead::NextToRead() {
 }
 
 void ReadAhead::Reader(std::size_t index) {
-    LowerReaderPriority();
+    platform_.LowerReaderPriority();
     std::unique_lock lock(mutex_);
     while (!stopping_) {
         if (index >= active_readers_) {

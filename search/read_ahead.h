@@ -33,8 +33,9 @@ struct ReadAheadLimits {
 // is OpenFolders' part.
 class ReadAhead {
 public:
-    // Reads the start folder on the calling thread.
-    ReadAhead(std::unique_ptr<Folder> start, const ReadAheadLimits& limits);
+    // Reads the start folder on the calling thread. The readers run at the
+    // lower priority the platform gives them.
+    ReadAhead(Platform& platform, std::unique_ptr<Folder> start, const ReadAheadLimits& limits);
     // Stops the readers; a folder being read is finished first.
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
@@ -59,6 +60,7 @@ private:
     FolderNode* NextToRead();
     void Reader(std::size_t index);
 
+    Platform& platform_;
     ReadAheadLimits limits_;
     OpenFolders open_;
     std::shared_ptr<FolderNode> start_;

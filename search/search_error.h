@@ -59,4 +59,11 @@ private:
     std::string text_;
 };
 
+// The reader of the standard output went away (`| head`): the listing is
+// incomplete, but there is nobody to tell.
+class ReaderGoneError : public SearchError {
+public:
+    using SearchError::SearchError;
+};
+
 }  // namespace Module1

@@ -1,6 +1,6 @@
 #include "text_utf8.h"
 
-#include "platform.h"
+#include "system_text.h"
 
 namespace Module1 {
 

@@ -7,19 +7,8 @@ namespace Module1 {
 
 inline constexpr char kTitle[] = "MARROWPINE";
 inline constexpr char kCompleted[] = "COMPLETED ...";
-
-// What the completion box says after "COMPLETED ...": the lines written
-// ("書き込んだ行: 3 行") and the output file, or that nothing matched.
-inline constexpr char kLinesWrittenLabel[] = "書き込んだ行";
+// The unit of a count of lines ("3 行"), in the completion box and in errors.
 inline constexpr char kLinesUnit[] = "行";
-inline constexpr char kOutputFileLabel[] = "出力ファイル";
-inline constexpr char kNothingMatched[] = "該当するファイルはありませんでした。";
-inline constexpr char kOutputUntouched[] = "出力ファイルには何も書き込んでいません";
-
-// Lines the completion box adds after those, each followed by a count.
-inline constexpr char kSkippedFoldersLabel[] = "読み取れなかったフォルダー";
-inline constexpr char kUnrepresentableNamesLabel[] = "出力の文字コードで表せない名前";
-inline constexpr char kCountUnit[] = "件";
 
 // What failed, as the first part of an error's text: "label: path (reason)".
 inline constexpr char kCannotOpenDrive[] = "ドライブを開けません";

@@ -2,8 +2,17 @@
 
 namespace Module1::win32 {
 
-decltype(&::CreateFileW) create_file = ::CreateFileW;
-decltype(&::FindNextFileW) find_next_file = ::FindNextFileW;
-decltype(&::WriteFile) write_file = ::WriteFile;
+Calls::~Calls() = default;
+
+HANDLE Calls::CreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                          DWORD flags, HANDLE model) {
+    return ::CreateFileW(name, access, share, security, disposition, flags, model);
+}
+
+BOOL Calls::FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW data) { return ::FindNextFileW(find, data); }
+
+BOOL Calls::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED place) {
+    return ::WriteFile(file, data, size, written, place);
+}
 
 }  // namespace Module1::win32

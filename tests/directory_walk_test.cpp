@@ -10,7 +10,7 @@
 #include "directory_walk.h"
 #include "fake_output.h"
 #include "fake_platform.h"
-#include "run_request.h"
+#include "run_search.h"
 #include "search_error.h"
 #include "test_support.h"
 #include "texts.h"
@@ -25,8 +25,8 @@ using test_support::Settings;
 using test_support::TempFolder;
 
 // One run over a fake tree, with every call of the observer logged in order:
-// "E" for event turns, "S:" + status text; "M:" + the completion box's text
-// when the run ends, as the window shows it.
+// "E" for event turns, "S:" + status text; "M:" + what the walk met, when
+// the run ends.
 struct FakeRun {
     FakeRun(const RunRequest& settings, const std::string& start_folder, FakeNode root,
             const std::string& start_path = "")
@@ -39,7 +39,7 @@ struct FakeRun {
     }
     void Run(WalkSummary& summary) {
         RunSearch(platform, scope.request, scope.observer, summary);
-        log.push_back("M:" + CompletionMessage(summary));
+        log.push_back("M:" + test_support::Outcome(summary));
     }
     WalkSummary Run() {
         WalkSummary summary;
@@ -66,23 +66,16 @@ TEST(DirectoryWalk, VisitsInListingOrderDepthFirstWithEventsBeforeAllButTheFirst
 
     FakeRun run(Settings(FileClass::kHtm, false), "/r", root);
     WalkSummary summary;
-    std::vector<std::string> folders;  // the summary's current folder at each turn of the window
-    run.scope.observer.event_turn = [&] {
-        run.log.push_back("E");
-        folders.push_back(summary.current_folder);
-    };
     run.Run(summary);
 
     EXPECT_EQ(run.OutputLines(),
               (std::vector<std::string>{"/r/b.htm", "/r/sub/c.htm", "/r/sub/deeper/d.htm", "/r/a.htm"}));
-    EXPECT_EQ(folders, (std::vector<std::string>{"/r/", "/r/", "/r/", "/r/sub/", "/r/sub/", "/r/sub/",
-                                                 "/r/sub/deeper/", "/r/sub/deeper/", "/r/"}));
     EXPECT_EQ(run.log, (std::vector<std::string>{
                            /* "." */ "E" /* ".." */, "E", "S:/r/b.htmb.htm", "E" /* sub */,
                            /* sub/. */ "E" /* sub/.. */, "E", "S:/r/sub/c.htmc.htm", "E" /* deeper */,
                            /* deeper/. */ "E", "E", "S:/r/sub/deeper/d.htmd.htm",
                            "E", "S:/r/a.htma.htm",
-                           "M:COMPLETED ...\n\n書き込んだ行: 4 行\n出力ファイル: " + run.output}));
+                           "M:lines=4 matches=4 skipped=0 unrepresentable=0"}));
     EXPECT_EQ(summary.entries, 6u);  // "." and ".." are not the folders' entries
     EXPECT_EQ(summary.matches, 4u);
     EXPECT_EQ(summary.lines_written, 4u);
@@ -189,21 +182,37 @@ TEST(DirectoryWalk, RunWithoutMatchesTouchesNeitherLabelNorFile) {
     FakeRun run(Settings(FileClass::kHtm), "/r", root);
     run.Run();
     EXPECT_FALSE(test_support::Exists(run.output));
-    EXPECT_EQ(run.log.back(), "M:COMPLETED ...\n\n該当するファイルはありませんでした。\n"
-                              "出力ファイルには何も書き込んでいません: " + run.output);
+    EXPECT_EQ(run.log.back(), "M:lines=0 matches=0 skipped=0 unrepresentable=0");
     EXPECT_EQ(std::count(run.log.begin(), run.log.end(), "E"), 3);
 }
 
-// The listing tool draws its progress line from this, not from the window's turns.
+// The listing tool draws its progress line from this, not from the window's
+// turns: the counts so far and the folder the walk is on, which grows as the
+// walk goes down and shrinks as it comes back.
 TEST(DirectoryWalk, ReportsItsProgressEveryFewHundredEntries) {
     FakeNode root = FakeNode::WithDots();
-    for (unsigned i = 0; i < 2 * kProgressEntries + 10; ++i) root.File(std::to_string(i) + ".txt");
+    const auto files = [](FakeNode& folder, unsigned count, const char* extension) {
+        for (unsigned i = 0; i < count; ++i) folder.File(std::to_string(i) + extension);
+    };
+    files(root, kProgressEntries - 1, ".txt");
+    FakeNode& sub = root.Dir("sub");  // the entry of the first report
+    files(sub, kProgressEntries, ".htm");
+    files(sub.Dir("deeper"), kProgressEntries, ".txt");
+    files(root, kProgressEntries, ".txt");
     FakeRun run(Settings(FileClass::kHtm), "/r", root);
     run.scope.observer.event_turn = nullptr;
-    std::vector<std::uint64_t> seen;
-    run.scope.observer.progress = [&](const WalkSummary& summary) { seen.push_back(summary.entries); };
+    std::vector<std::string> seen;
+    run.scope.observer.progress = [&](const WalkProgress& now) {
+        seen.push_back(std::to_string(now.entries) + " " + std::to_string(now.matches) + " " +
+                       std::string(now.current_folder));
+    };
     run.Run();
-    EXPECT_EQ(seen, (std::vector<std::uint64_t>{kProgressEntries, 2 * kProgressEntries}));
+    const unsigned n = kProgressEntries;
+    // Told before the entry is handled: the last file of sub is not matched yet.
+    EXPECT_EQ(seen, (std::vector<std::string>{std::to_string(n) + " 0 /r/",
+                                              std::to_string(2 * n) + " " + std::to_string(n - 1) + " /r/sub/",
+                                              std::to_string(3 * n) + " " + std::to_string(n) + " /r/sub/deeper/",
+                                              std::to_string(4 * n) + " " + std::to_string(n) + " /r/"}));
 }
 
 TEST(DirectoryWalk, OtherWithStarListsNoFolderEntries) {
@@ -233,51 +242,9 @@ TEST(DirectoryWalk, PassesOverFoldersItCannotEnterOrListAndSaysSo) {
     EXPECT_EQ(run.OutputLines(), (std::vector<std::string>{"a1.htm", "a2.htm", "a3.htm", "a4.htm",
                                                             "a5.htm", "a6.htm", "a7.htm", "b.htm"}));
     EXPECT_EQ(summary.skipped_folders, 8u);
-    EXPECT_EQ(run.log.back(),
-              "M:COMPLETED ...\n\n書き込んだ行: 8 行\n出力ファイル: " + run.output +
-              "\n\n読み取れなかったフォルダー: 8 件\n/r/locked1\n/r/locked2\n"
-              "/r/locked3\n/r/locked4\n/r/locked5\n…");
+    EXPECT_EQ(run.log.back(), "M:lines=8 matches=8 skipped=8 unrepresentable=0\n/r/locked1\n/r/locked2\n"
+                              "/r/locked3\n/r/locked4\n/r/locked5");
 }
-
-// The box says what was done: how many lines went into which file, or that
-// nothing matched and the file was not touched; then what was passed over.
-// Names in it are shown with their controls escaped.
-struct MessageCase {
-    std::uint64_t lines, skipped, unrepresentable;
-    std::vector<std::string> examples;
-    std::string output, text;
-    friend std::ostream& operator<<(std::ostream& os, const MessageCase& c) { return os << c.text; }
-};
-
-class Completion : public testing::TestWithParam<MessageCase> {};
-
-TEST_P(Completion, SaysWhatWasWrittenWhereAndWhatWasPassedOver) {
-    const MessageCase& c = GetParam();
-    WalkSummary summary;
-    summary.lines_written = summary.matches = c.lines;
-    summary.skipped_folders = c.skipped;
-    summary.skipped_examples = c.examples;
-    summary.unrepresentable_names = c.unrepresentable;
-    summary.output_file = c.output;
-    EXPECT_EQ(CompletionMessage(summary), c.text);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Summaries, Completion,
-    testing::Values(
-        MessageCase{3, 0, 0, {}, "/o.htm", "COMPLETED ...\n\n書き込んだ行: 3 行\n出力ファイル: /o.htm"},
-        MessageCase{0, 0, 0, {}, "/o.htm",
-                    "COMPLETED ...\n\n該当するファイルはありませんでした。\n出力ファイルには何も書き込んでいません: /o.htm"},
-        MessageCase{1, 1, 0, {"/x"}, "/o",
-                    "COMPLETED ...\n\n書き込んだ行: 1 行\n出力ファイル: /o\n\n読み取れなかったフォルダー: 1 件\n/x"},
-        MessageCase{1, 6, 2, {"/1", "/2", "/3", "/4", "/5"}, "/o",
-                    "COMPLETED ...\n\n書き込んだ行: 1 行\n出力ファイル: /o\n\n読み取れなかったフォルダー: 6 件"
-                    "\n/1\n/2\n/3\n/4\n/5\n…\n\n出力の文字コードで表せない名前: 2 件"},
-        // A line break, a terminal escape or a byte that is not UTF-8 in a
-        // name cannot forge a line of the box.
-        MessageCase{2, 1, 0, {"/a\nforged"}, "/<b>x</b>\x1b]0;t\a\xff.htm",
-                    "COMPLETED ...\n\n書き込んだ行: 2 行\n出力ファイル: /<b>x</b>\\x1B]0;t\\x07\\xFF.htm"
-                    "\n\n読み取れなかったフォルダー: 1 件\n/a\\x0Aforged"}));
 
 TEST(DirectoryWalk, MissingStartFolderEndsTheRunWithoutCompletion) {
     FakeRun run(Settings(FileClass::kHtm), "/missing", FakeNode{}, "/elsewhere/");

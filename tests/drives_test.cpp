@@ -80,7 +80,7 @@ TEST(DriveHoldingTest, PicksTheLongestMountPointOnAPathBoundary) {
 }
 
 TEST(ListDrivesTest, HoldsTheRootAndOnlyFolders) {
-    const std::vector<Drive> drives = ListDrives();
+    const std::vector<Drive> drives = NativePlatform().ListDrives();
     ASSERT_FALSE(drives.empty());
     EXPECT_EQ(drives.front().mount_point, "/");
     for (const Drive& d : drives) EXPECT_TRUE(std::filesystem::is_directory(d.mount_point)) << d.mount_point;
@@ -88,9 +88,9 @@ TEST(ListDrivesTest, HoldsTheRootAndOnlyFolders) {
 
 TEST(CurrentFolderTest, IsTheProcessCurrentFolder) {
     test_support::TempFolder temp;
-    const std::string before = CurrentFolder();
+    const std::string before = NativePlatform().CurrentFolder();
     ASSERT_EQ(chdir(temp.path().c_str()), 0);
-    EXPECT_EQ(CurrentFolder(), std::filesystem::canonical(temp.path()).string());
+    EXPECT_EQ(NativePlatform().CurrentFolder(), std::filesystem::canonical(temp.path()).string());
     ASSERT_EQ(chdir(before.c_str()), 0);
 }
 
@@ -106,7 +106,7 @@ TEST(ListSubFoldersTest, ListsFoldersAndLinksToFoldersOnly) {
 
     std::vector<std::string> names;
     std::string failure;
-    ASSERT_TRUE(ListSubFolders(temp.path(), names, failure)) << failure;
+    ASSERT_TRUE(NativePlatform().ListSubFolders(temp.path(), names, failure)) << failure;
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{".hidden", "Beta", "alpha", std::string("bad\xff") + "name", "link"}));
 }
@@ -114,7 +114,7 @@ TEST(ListSubFoldersTest, ListsFoldersAndLinksToFoldersOnly) {
 TEST(ListSubFoldersTest, AFolderThatCannotBeListedGivesTheReason) {
     std::vector<std::string> names{"stale"};
     std::string failure;
-    EXPECT_FALSE(ListSubFolders("/no/such/folder", names, failure));
+    EXPECT_FALSE(NativePlatform().ListSubFolders("/no/such/folder", names, failure));
     EXPECT_TRUE(names.empty());
     EXPECT_EQ(failure, "No such file or directory");
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform.h"
+#include "platform_wrapper.h"
 #include "search_error.h"
 #include "texts.h"
 
@@ -117,16 +118,17 @@ private:
     std::size_t next_ = 0;
 };
 
-// Serves the fake tree at one start path.
-class FakePlatform final : public Module1::Platform {
+// Serves the fake tree at one start path; the rest is the system's own.
+class FakePlatform final : public PlatformWrapper {
 public:
-    FakePlatform(std::string start, FakeNode root) : start_(std::move(start)), root_(std::move(root)) {}
+    FakePlatform(std::string start, FakeNode root)
+        : PlatformWrapper(Module1::NativePlatform()), start_(std::move(start)), root_(std::move(root)) {}
     void MakeDriveCurrent(const std::string& drive) override { drives.push_back(drive); }
     std::unique_ptr<Module1::Folder> OpenFolder(const std::string& path) override {
         if (path != start_) throw Module1::SearchError(Module1::kCannotOpenStartFolder, path, "No such file or directory");
         return std::make_unique<FakeFolder>(std::make_shared<const FakeTrail>(FakeTrail{&root_, nullptr}), &script);
     }
-    Module1::OutputSystem& Output() override { return output != nullptr ? *output : Platform::Output(); }
+    Module1::OutputSystem& Output() override { return output != nullptr ? *output : PlatformWrapper::Output(); }
     std::vector<std::string> drives;
     Module1::OutputSystem* output = nullptr;  // a double in place of the system's calls
     FakeScript script;

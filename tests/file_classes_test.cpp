@@ -5,7 +5,7 @@
 #include <string>
 
 #include "file_classes.h"
-#include "run_request.h"
+#include "run_search.h"
 #include "test_support.h"
 
 namespace {

@@ -8,7 +8,8 @@
 #include "listing_line.h"
 #include "output_file.h"
 #include "path_to_url.h"
-#include "run_request.h"
+#include "platform.h"
+#include "run_search.h"
 #include "search_error.h"
 #include "test_support.h"
 #include "texts.h"
@@ -23,7 +24,7 @@ using test_support::TempFolder;
 
 // The run's output in the file at path, as RunSearch makes it.
 struct RunOutput {
-    explicit RunOutput(const std::string& path) : file(NativeOutputSystem(), OutputTarget{path, false}) {}
+    explicit RunOutput(const std::string& path) : file(NativePlatform().Output(), OutputTarget{path, false}) {}
     OutputFile file;
 };
 

@@ -107,7 +107,7 @@ TEST(OpenFolders, ReopenFewNamesPerLevelOfACombAtAnyDepth) {
                 };
                 std::size_t folders = 0;
                 {
-                    ReadAhead ahead(platform.OpenFolder("/r/"), Limits(handles.readers, 64, handles.budget));
+                    ReadAhead ahead(platform, platform.OpenFolder("/r/"), Limits(handles.readers, 64, handles.budget));
                     folders = WalkAhead(ahead).size();
                 }
                 ASSERT_EQ(folders, 2u * levels);
@@ -162,7 +162,7 @@ TEST(OpenFolders, WaysBackThatFillTheBudgetDoNotPushOutTheFolderJustKept) {
 TEST(OpenFolders, KeepNoMoreHandlesThanTheBudget) {
     for (const std::size_t budget : {2, 5, 16}) {
         FakePlatform platform("/r/", Comb(200, true));
-        ReadAhead ahead(platform.OpenFolder("/r/"), Limits(0, 64, budget));
+        ReadAhead ahead(platform, platform.OpenFolder("/r/"), Limits(0, 64, budget));
         int most = 0;
         WalkAhead(ahead, [&](const FolderNode&) { most = std::max(most, platform.script.live.load()); });
         EXPECT_EQ(most, static_cast<int>(budget));
@@ -176,12 +176,12 @@ TEST(OpenFolders, FindAMovedFolderByItsNamesNotThroughDotDot) {
     elsewhere.Dir("side").Dir("outside");
     const std::vector<std::string> expected = [] {
         FakePlatform plain("/r/", Comb(100, true));
-        ReadAhead ahead(plain.OpenFolder("/r/"), Limits(0, 64, 4));
+        ReadAhead ahead(plain, plain.OpenFolder("/r/"), Limits(0, 64, 4));
         return WalkAhead(ahead);
     }();
     FakePlatform platform("/r/", Comb(100, true));
     platform.script.up_to = [&](const FakeNode&) { return &elsewhere; };
-    ReadAhead ahead(platform.OpenFolder("/r/"), Limits(0, 64, 4));
+    ReadAhead ahead(platform, platform.OpenFolder("/r/"), Limits(0, 64, 4));
     EXPECT_EQ(WalkAhead(ahead), expected);
     EXPECT_GT(platform.script.ups, 0);
 }
@@ -198,7 +198,7 @@ TEST(OpenFolders, PassOverAFolderThatCannotBeOpenedAgain) {
         failed = true;
         return "Input/output error";
     };
-    ReadAhead ahead(platform.OpenFolder("/r/"), Limits(0, 64, 3));
+    ReadAhead ahead(platform, platform.OpenFolder("/r/"), Limits(0, 64, 3));
     std::size_t sides = 0, passed_over = 0;
     for (const std::string& folder : WalkAhead(ahead)) {
         sides += folder.ends_with(":side");
@@ -224,7 +224,7 @@ TEST(ReadAheadQueue, ReadersGoOnAfterAPauseUnderATinyLimit) {
         }
         return std::string();
     };
-    ReadAhead ahead(platform.OpenFolder("/r/"), Limits(2, 1, 8));
+    ReadAhead ahead(platform, platform.OpenFolder("/r/"), Limits(2, 1, 8));
     // Each folder is taken only once a reader has read it and the readers
     // have stopped at the limit; waiting gives up at the first that never is.
     bool waiting = true;
@@ -255,7 +255,7 @@ TEST(ReadAheadQueue, AnErrorInAReaderEndsTheWalkWithIt) {
         thrown = true;
         throw std::bad_alloc();
     };
-    ReadAhead ahead(platform.OpenFolder("/r/"), Limits(2, 64, 8));
+    ReadAhead ahead(platform, platform.OpenFolder("/r/"), Limits(2, 64, 8));
     EXPECT_THROW(WalkAhead(ahead, [&](const FolderNode& sub) {
                      if (sub.name == "f3") WaitFor([&] { return thrown.load(); });
                  }),

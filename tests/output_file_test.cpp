@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(OutputFile, ARunHoldsTheRunsLockSharedWhileItAppends) {
     test_support::TempFolder temp;
     const std::string out = temp.File("out.txt");
-    OutputSystem& system = NativeOutputSystem();
+    OutputSystem& system = NativePlatform().Output();
     OutputFile run(system, OutputTarget{out, false});
     run.Append("a\r\n");
     OutputSystem::Handle other = 0;
@@ -202,8 +202,7 @@ TEST_P(OwnOutput, IsNeverListed) {
     FakePlatform platform(AddBackslash(temp.path()), root);
     const std::string out = AddBackslash(temp.path()) + c.typed;
     test_support::RunScope scope(test_support::Settings(FileClass::kHtm, false, false), out);
-    scope.request.start_folder = temp.path();
-    RunSearch(platform, scope.request, scope.observer);
+    scope.Walk(platform, temp.path());
     std::vector<std::string> expected = {"a.htm", "list.htm"};
     if (!c.before.empty()) expected.insert(expected.begin(), "old");
     EXPECT_EQ(test_support::CrLfLines(out), expected);

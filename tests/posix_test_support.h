@@ -10,7 +10,6 @@
 #include <map>
 #include <string>
 
-#include "directory_walk.h"
 
 namespace test_support {
 

@@ -21,7 +21,7 @@
 #include "directory_walk.h"
 #include "platform.h"
 #include "posix_test_support.h"
-#include "run_request.h"
+#include "run_search.h"
 #include "search_error.h"
 #include "test_support.h"
 #include "texts.h"
@@ -84,7 +84,7 @@ TEST(PosixWalk, ListsRealFoldersAndLinksToFilesButNeverFollowsFolderLinks) {
     ASSERT_EQ(symlink("..", (root + "/sub/up").c_str()), 0);
 
     RunScope scope(Settings(FileClass::kHtm, false), root + "/out.txt");
-    EXPECT_EQ(test_support::FirstLine(scope.Walk(root)), "COMPLETED ...");
+    EXPECT_EQ(scope.Walk(root), "lines=4 matches=4 skipped=0 unrepresentable=0");
     EXPECT_EQ(CrLfLines(root + "/out.txt", true),
               (std::vector<std::string>{root + "/a.htm", root + "/link.htm", root + "/sub/b.htm",
                                         root + "/sub/deeper/c.HTML"}));
@@ -155,7 +155,7 @@ TEST(PosixWalk, DescendsDeeperThanTheSoftLimitOfOpenFiles) {
         return scope.Walk(temp.path() + "/tree");
     });
     if (result == "skip") GTEST_SKIP() << "hard limit of open files too low";
-    EXPECT_EQ(test_support::FirstLine(result), "COMPLETED ...");
+    EXPECT_EQ(result, "lines=1 matches=1 skipped=0 unrepresentable=0");
     EXPECT_EQ(ReadFile(temp.path() + "/out.txt"), "bottom.htm\r\n");
 }
 
@@ -192,7 +192,7 @@ TEST(PosixWalk, LeavesRoomForReadersAndOutputUnderALowLimitWithManyFoldersHeld) 
         return scope.Walk(temp.path() + "/comb");
     });
     if (result == "skip") GTEST_SKIP() << "hard limit of open files too low";
-    EXPECT_EQ(test_support::FirstLine(result), "COMPLETED ...");
+    EXPECT_EQ(result, "lines=200 matches=200 skipped=0 unrepresentable=0");
     EXPECT_EQ(CrLfLines(temp.path() + "/out.txt").size(), 200u);
 }
 
@@ -251,7 +251,7 @@ TEST(PosixWalk, DoesNotEnterAMountPointBelowTheStartFolder) {
     ASSERT_TRUE(std::ofstream(point + "/inside.htm").good());
 
     RunScope scope(Settings(FileClass::kHtm, false, false), temp.path() + "/out.txt");
-    EXPECT_EQ(test_support::FirstLine(scope.Walk(temp.path() + "/tree")), kCompleted);
+    EXPECT_EQ(scope.Walk(temp.path() + "/tree"), "lines=1 matches=1 skipped=0 unrepresentable=0");
     EXPECT_EQ(CrLfLines(temp.path() + "/out.txt"), std::vector<std::string>{"a.htm"});
 }
 
@@ -285,8 +285,7 @@ TEST(PosixWalk, PassesOverFoldersItMayNotReadAndListsTheRest) {
         RunScope scope(Settings(FileClass::kHtm, false, false), root + "/out.txt");
         return scope.Walk(root + "/tree");
     });
-    const std::string expected_message = "COMPLETED ...\n\n書き込んだ行: 3 行\n出力ファイル: " + root +
-                                         "/out.txt\n\n読み取れなかったフォルダー: 2 件\n";
+    const std::string expected_message = "lines=3 matches=3 skipped=2 unrepresentable=0\n";
     ASSERT_EQ(result.rfind(expected_message, 0), 0u) << result;
     const std::string paths = result.substr(expected_message.size());
     EXPECT_NE(paths.find(root + "/tree/locked"), std::string::npos) << paths;

@@ -19,10 +19,9 @@
 #include <thread>
 #include <vector>
 
-#include "directory_walk.h"
-#include "folder_walk.h"
+#include "platform.h"
 #include "posix_test_support.h"
-#include "run_request.h"
+#include "run_search.h"
 #include "test_support.h"
 
 namespace {
@@ -33,9 +32,9 @@ using test_support::Settings;
 using test_support::TempFolder;
 namespace fs = std::filesystem;
 
-ReadAheadLimits Sequential() { return {}; }
-ReadAheadLimits Tight() { return {3, 2, 512, 1}; }  // every budget spent at once: reopen, take over, wait
-ReadAheadLimits Roomy() { return {4, 1024, 4 << 20, 64}; }
+WalkLimits Sequential() { return {0, 1024, 4 << 20, 64}; }
+WalkLimits Tight() { return {3, 2, 512, 1}; }  // every budget spent at once: reopen, take over, wait
+WalkLimits Roomy() { return {4, 1024, 4 << 20, 64}; }
 
 // A folder for a large tree: a tmpfs of its own when the tests may mount
 // one (as root), which is quick to fill and to take away.
@@ -58,17 +57,18 @@ private:
     bool mounted_ = false;
 };
 
-// One walk; what it wrote and what its closing box said, or the error.
-std::string Walk(const std::string& folder, const RunRequest& settings, const ReadAheadLimits& limits,
+// One walk; what it wrote and what it met, or the error.
+std::string Walk(const std::string& folder, const RunRequest& settings, const WalkLimits& limits,
                  const std::string& output) {
     fs::remove(output);
     RunScope scope(settings, output);
     scope.request.start_folder = folder;
+    scope.request.limits = limits;
     std::string message;
     WalkSummary summary;
     try {
-        RunSearch(NativePlatform(), scope.request, scope.observer, summary, limits);
-        message = CompletionMessage(summary);
+        RunSearch(NativePlatform(), scope.request, scope.observer, summary);
+        message = test_support::Outcome(summary);
     } catch (const std::exception& error) {
         message = std::string("error: ") + error.what();
     }
@@ -210,10 +210,10 @@ TEST(ReadAhead, WalksAHundredThousandLevelsWithinSixtyFourOpenFiles) {
         const std::string text = test_support::ReadFile(out);
         std::size_t lines = 0;
         for (std::size_t at = 0; (at = text.find("page.htm\r\n", at)) != std::string::npos; at += 10) ++lines;
-        return test_support::FirstLine(message) + " " + std::to_string(lines) + " lines of " + std::to_string(text.size() / 10);
+        return message + ", " + std::to_string(lines) + " lines of " + std::to_string(text.size() / 10);
     }, false);
     if (!volume.mounted()) RemoveChain(root);
-    EXPECT_EQ(result, "COMPLETED ... 100 lines of 100");
+    EXPECT_EQ(result, "lines=100 matches=100 skipped=0 unrepresentable=0, 100 lines of 100");
 }
 
 // The nice value of one of this process's threads, from /proc.
@@ -257,8 +257,9 @@ TEST(ReadAhead, ReadersGiveWayAndTheWalkKeepsItsPriority) {
             looked = true;
         };
         scope.request.start_folder = temp.path() + "/tree";
+        scope.request.limits = Roomy();
         WalkSummary summary;
-        RunSearch(NativePlatform(), scope.request, scope.observer, summary, Roomy());
+        RunSearch(NativePlatform(), scope.request, scope.observer, summary);
         return "walk " + std::to_string(NiceOf(walk) - before) + (reader_lower ? ", a reader lower" : ", no reader lower");
     }, false);
     EXPECT_EQ(result, "walk 0, a reader lower");

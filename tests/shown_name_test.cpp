@@ -10,6 +10,7 @@
 #include "listing_line.h"
 #include "output_file.h"
 #include "platform.h"
+#include "system_text.h"
 #include "shown_name.h"
 #include "test_support.h"
 

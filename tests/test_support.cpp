@@ -8,7 +8,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "directory_walk.h"
 #include "platform.h"
 
 namespace fs = std::filesystem;
@@ -104,9 +103,21 @@ RunScope::RunScope(const Module1::RunRequest& settings, const std::string& outpu
     request.output = {output_path, false};
 }
 
-std::string RunScope::Walk(const std::string& folder) {
+std::string Outcome(const Module1::WalkSummary& summary) {
+    std::string text = "lines=" + std::to_string(summary.lines_written) + " matches=" + std::to_string(summary.matches) +
+                       " skipped=" + std::to_string(summary.skipped_folders) +
+                       " unrepresentable=" + std::to_string(summary.unrepresentable_names);
+    for (const std::string& path : summary.skipped_examples) text += "\n" + path;
+    return text;
+}
+
+std::string RunScope::Walk(const std::string& folder) { return Walk(Module1::NativePlatform(), folder); }
+
+std::string RunScope::Walk(Module1::Platform& platform, const std::string& folder) {
     request.start_folder = folder;
-    return Module1::CompletionMessage(Module1::RunSearch(Module1::NativePlatform(), request, observer));
+    Module1::WalkSummary summary;
+    Module1::RunSearch(platform, request, observer, summary);
+    return Outcome(summary);
 }
 
 }  // namespace test_support

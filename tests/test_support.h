@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "run_request.h"
+#include "run_search.h"
 
 namespace test_support {
 
@@ -38,12 +38,18 @@ inline std::string FirstLine(const std::string& text) { return text.substr(0, te
 Module1::RunRequest Settings(Module1::FileClass file_class, bool html = true, bool full_path = true,
                              const std::string& free_text = "");
 
+// What a walk met, as one line of counts followed by the folders it passed
+// over, one a line: "lines=3 matches=3 skipped=1 unrepresentable=0\n/a/locked".
+std::string Outcome(const Module1::WalkSummary& summary);
+
 // One run's request, with its output file, and its observer.
 class RunScope {
 public:
     RunScope(const Module1::RunRequest& settings, const std::string& output_path);
-    // Walks the folder on the system's own platform; returns the text of the completion box.
+    // Walks the folder on the system's own platform, or on the one given;
+    // returns its Outcome.
     std::string Walk(const std::string& folder);
+    std::string Walk(Module1::Platform& platform, const std::string& folder);
 
     Module1::RunRequest request;
     Module1::RunObserver observer;

@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "directory_walk.h"
 #include "drives.h"
-#include "folder_walk.h"
 #include "platform.h"
-#include "run_request.h"
+#include "platform_win32.h"
+#include "platform_wrapper.h"
+#include "run_search.h"
 #include "search_error.h"
 #include "test_support.h"
 #include "texts.h"
@@ -86,35 +86,22 @@ private:
     static inline int counter_ = 0;
 };
 
-// One walk from the folder; returns the completion text.
-std::string Walk(RunScope& scope, const std::string& folder) {
+// One walk from the folder, on the system's platform or on one over
+// stand-in calls; returns its test_support::Outcome.
+std::string Walk(RunScope& scope, const std::string& folder, Platform& platform = NativePlatform()) {
     scope.request.start_drive = folder.substr(0, 2);
-    return scope.Walk(folder);
+    return scope.Walk(platform, folder);
 }
 
 // The error of a walk that must fail.
-std::string FailureOf(RunScope& scope, const std::string& folder) {
+std::string FailureOf(RunScope& scope, const std::string& folder, Platform& platform = NativePlatform()) {
     try {
-        Walk(scope, folder);
+        Walk(scope, folder, platform);
     } catch (const SearchError& error) {
         return error.what();
     }
     return "no error";
 }
-
-// Puts a stand-in for a system call in place for one test.
-template <typename Function>
-class StandIn {
-public:
-    StandIn(Function& call, Function double_) : call_(call), system_(call) { call_ = double_; }
-    ~StandIn() { call_ = system_; }
-    StandIn(const StandIn&) = delete;
-    StandIn& operator=(const StandIn&) = delete;
-
-private:
-    Function& call_;
-    Function system_;
-};
 
 std::string ToUpperAscii(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -138,7 +125,7 @@ TEST(Wine, ReasonsComeInTheLanguageAskedFor) {
 }
 
 TEST(WinDrives, ListTheLettersWithLabelsAndFindTheDriveOfAFolder) {
-    const std::vector<Drive> drives = ListDrives();
+    const std::vector<Drive> drives = NativePlatform().ListDrives();
     std::vector<std::string> roots;
     for (const Drive& drive : drives) {
         roots.push_back(drive.mount_point);
@@ -148,7 +135,8 @@ TEST(WinDrives, ListTheLettersWithLabelsAndFindTheDriveOfAFolder) {
     EXPECT_NE(std::find(roots.begin(), roots.end(), "C:\\"), roots.end());
     EXPECT_NE(std::find(roots.begin(), roots.end(), "Z:\\"), roots.end());
     EXPECT_EQ(DriveHolding(drives, "z:\\tmp\\x"), "Z:\\");
-    EXPECT_EQ(DriveHolding(drives, CurrentFolder()).substr(0, 1), ToUpperAscii(CurrentFolder().substr(0, 1)));
+    const std::string current = NativePlatform().CurrentFolder();
+    EXPECT_EQ(DriveHolding(drives, current).substr(0, 1), ToUpperAscii(current.substr(0, 1)));
 }
 
 struct PlaceCase {
@@ -173,7 +161,7 @@ TEST_P(WinWalk, FullNamesAndLinkTargetsNestedAndBeyond260Characters) {
 
     const std::string out = root + "out.htm";
     RunScope scope(Settings(FileClass::kHtm, true, true), out);
-    EXPECT_EQ(test_support::FirstLine(Walk(scope, root.substr(0, root.size() - 1))), "COMPLETED ...");
+    EXPECT_EQ(Walk(scope, root.substr(0, root.size() - 1)), "lines=2 matches=2 skipped=0 unrepresentable=0");
 
     auto target = [](std::string full) {
         for (char& c : full) c = c == ':' ? '|' : c == '\\' ? '/' : c;
@@ -230,7 +218,7 @@ TEST_P(WinNames, AreWrittenInTheCodePageOrEncodedSoTheLinkStillWorks) {
     const std::string out = folder.path() + "out.txt";
     RunScope scope(Settings(FileClass::kHtm, c.html, false), out);
     const std::string message = Walk(scope, folder.path());
-    EXPECT_EQ(message.find("出力の文字コードで表せない名前: 1 件") != std::string::npos, c.substituted) << message;
+    EXPECT_EQ(message.find("unrepresentable=1") != std::string::npos, c.substituted) << message;
     const std::vector<std::string> lines = CrLfLines(out);
     ASSERT_EQ(lines.size(), 1u);
     const std::string& line = lines.front();
@@ -274,12 +262,15 @@ TEST(WinFolders, ReadOnlyAndHiddenFoldersAreEnteredLinksAndDotNamesAreNot) {
 
 // A folder whose read fails part way (a network drive dropped mid-listing,
 // which Wine never does) is reported as not read, not taken as complete.
-BOOL WINAPI FindNextFailingAtC(HANDLE find, LPWIN32_FIND_DATAW data) {
-    if (!FindNextFileW(find, data)) return FALSE;
-    if (std::wstring(data->cFileName) != L"c.htm") return TRUE;
-    SetLastError(ERROR_NETNAME_DELETED);
-    return FALSE;
-}
+class FindNextFailingAtC final : public win32::Calls {
+public:
+    BOOL FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW data) override {
+        if (!Calls::FindNextFileW(find, data)) return FALSE;
+        if (std::wstring(data->cFileName) != L"c.htm") return TRUE;
+        SetLastError(ERROR_NETNAME_DELETED);
+        return FALSE;
+    }
+};
 
 TEST(WinFolders, AReadThatFailsPartWayIsReportedAsNotRead) {
     WinFolderFixture folder("Z:\\tmp\\");
@@ -288,10 +279,11 @@ TEST(WinFolders, AReadThatFailsPartWayIsReportedAsNotRead) {
     WinFolderFixture::MakeFile(root + "whole\\a.htm");
     WinFolderFixture::MakeFolder(root + "lost\\");
     WinFolderFixture::MakeFile(root + "lost\\c.htm");
-    const StandIn stand_in(win32::find_next_file, &FindNextFailingAtC);
+    FindNextFailingAtC calls;
+    WinPlatform platform(calls);
     RunScope scope(Settings(FileClass::kHtm, false, true), root + "out.txt");
-    const std::string text = Walk(scope, root);
-    EXPECT_NE(text.find(std::string(kSkippedFoldersLabel) + ": 1 "), std::string::npos) << text;
+    const std::string text = Walk(scope, root, platform);
+    EXPECT_NE(text.find("skipped=1 "), std::string::npos) << text;
     EXPECT_NE(text.find("\n" + root + "lost"), std::string::npos) << text;
     EXPECT_EQ(CrLfLines(root + "out.txt"), std::vector<std::string>{root + "whole\\a.htm"});
 }
@@ -335,58 +327,68 @@ TEST(WinOutput, ANamedPipeIsRefusedAtOnce) {
 
 // Windows refuses a new file in a folder whose access list denies adding
 // one. Wine enforces no access list, so a stand-in answers as Windows does.
-std::wstring refused_folder;  // \\?\ form, ends in "\"
-HANDLE WINAPI RefusingCreateFile(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
-                                 DWORD disposition, DWORD flags, HANDLE template_file) {
-    const std::wstring path = win32::LongPath(name);
-    const bool adds = path == refused_folder ? (access & FILE_ADD_FILE) != 0
-                                             : path.starts_with(refused_folder) && disposition != OPEN_EXISTING;
-    if (adds) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
+class RefusingCreateFile final : public win32::Calls {
+public:
+    explicit RefusingCreateFile(std::wstring folder) : refused_folder_(std::move(folder)) {}
+    HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                       DWORD flags, HANDLE template_file) override {
+        const std::wstring path = win32::LongPath(name);
+        const bool adds = path == refused_folder_ ? (access & FILE_ADD_FILE) != 0
+                                                  : path.starts_with(refused_folder_) && disposition != OPEN_EXISTING;
+        if (adds) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return INVALID_HANDLE_VALUE;
+        }
+        return Calls::CreateFileW(name, access, share, security, disposition, flags, template_file);
     }
-    return CreateFileW(name, access, share, security, disposition, flags, template_file);
-}
+
+private:
+    std::wstring refused_folder_;  // \\?\ form, ends in "\"
+};
 
 TEST(WinOutput, AFolderThatRefusesNewFilesFailsBeforeTheWalk) {
     WinFolderFixture folder("Z:\\tmp\\");
     WinFolderFixture::MakeFolder(folder.path() + "in\\");  // empty: the walk alone would not fail
     WinFolderFixture::MakeFolder(folder.path() + "locked\\");
-    refused_folder = win32::LongPath(Wide(folder.path() + "locked\\"));
-    const StandIn stand_in(win32::create_file, &RefusingCreateFile);
+    RefusingCreateFile calls(win32::LongPath(Wide(folder.path() + "locked\\")));
+    WinPlatform platform(calls);
     const std::string out = folder.path() + "locked\\out.txt";
     RunScope scope(Settings(FileClass::kHtm, false, false), out);
-    EXPECT_EQ(FailureOf(scope, folder.path() + "in"),
+    EXPECT_EQ(FailureOf(scope, folder.path() + "in", platform),
               std::string(kCannotOpenOutput) + ": " + out + " (" + win32::Reason(ERROR_ACCESS_DENIED) + ")");
 }
 
 // A disk that fills during a line: Windows may write part of it and report
 // success, or write part and fail. Wine does neither, so a stand-in does.
 enum class Cut { kShortButSucceeded, kDiskFull };
-Cut cut;
-bool cut_armed = false;
-BOOL WINAPI WriteFileCut(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED at) {
-    const std::string_view bytes(static_cast<const char*>(data), size);
-    if (!cut_armed || bytes.find("cut.htm") == std::string_view::npos) return WriteFile(file, data, size, written, at);
-    cut_armed = false;
-    if (!WriteFile(file, data, size / 2, written, at)) return FALSE;
-    if (cut == Cut::kShortButSucceeded) return TRUE;
-    SetLastError(ERROR_DISK_FULL);
-    return FALSE;
-}
+class WriteFileCut final : public win32::Calls {
+public:
+    Cut cut = Cut::kDiskFull;
+    bool armed = false;
+    BOOL WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED at) override {
+        const std::string_view bytes(static_cast<const char*>(data), size);
+        if (!armed || bytes.find("cut.htm") == std::string_view::npos) return Calls::WriteFile(file, data, size, written, at);
+        armed = false;
+        if (!Calls::WriteFile(file, data, size / 2, written, at)) return FALSE;
+        if (cut == Cut::kShortButSucceeded) return TRUE;
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+};
 
 TEST(WinOutput, ALineCutShortIsFinishedOrTakenBack) {
     WinFolderFixture folder("Z:\\tmp\\");
     WinFolderFixture::MakeFolder(folder.path() + "in\\");
     WinFolderFixture::MakeFile(folder.path() + "in\\cut.htm");
     const std::string out = folder.path() + "list.txt";
-    const StandIn stand_in(win32::write_file, &WriteFileCut);
+    WriteFileCut calls;
+    WinPlatform platform(calls);
     for (const Cut how : {Cut::kShortButSucceeded, Cut::kDiskFull}) {
         WinFolderFixture::MakeFile(out, "kept\r\n");
-        cut = how;
-        cut_armed = true;
+        calls.cut = how;
+        calls.armed = true;
         RunScope scope(Settings(FileClass::kHtm, false, false), out);
-        const std::string failure = FailureOf(scope, folder.path() + "in");
+        const std::string failure = FailureOf(scope, folder.path() + "in", platform);
         if (how == Cut::kShortButSucceeded) {
             EXPECT_EQ(failure, "no error");
             EXPECT_EQ(ReadFile(out), "kept\r\ncut.htm\r\n");
@@ -466,14 +468,15 @@ TEST(WinReadAhead, WritesWhatTheSequentialWalkWrites) {
         level += "d\\";
     }
     std::string outputs[3];
-    const ReadAheadLimits limits[3] = {{}, {3, 2, 512, 1}, {3, 64, 4 << 20, 3}};
+    const WalkLimits limits[3] = {{0, 1024, 4 << 20, 64}, {3, 2, 512, 1}, {3, 64, 4 << 20, 3}};
     for (int i = 0; i < 3; ++i) {
         const std::string out = folder.path() + "out" + std::to_string(i) + ".htm";
         RunScope scope(Settings(FileClass::kHtm), out);
         scope.request.start_drive = "Z:";
         scope.request.start_folder = root;
+        scope.request.limits = limits[i];
         WalkSummary summary;
-        RunSearch(NativePlatform(), scope.request, scope.observer, summary, limits[i]);
+        RunSearch(NativePlatform(), scope.request, scope.observer, summary);
         outputs[i] = ReadFile(out);
     }
     EXPECT_EQ(CrLfLines(folder.path() + "out0.htm").size(), 42u);
@@ -532,9 +535,9 @@ private:
     std::vector<std::string>& trace_;
 };
 
-class TracedPlatform final : public Platform {
+class TracedPlatform final : public test_support::PlatformWrapper {
 public:
-    void MakeDriveCurrent(const std::string& drive) override { NativePlatform().MakeDriveCurrent(drive); }
+    TracedPlatform() : PlatformWrapper(NativePlatform()) {}
     std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
         return std::make_unique<TracedFolder>(NativePlatform().OpenFolder(path), false, entered_through_up);
     }
@@ -571,8 +574,9 @@ TEST(WinReadAhead, AFolderMovedAwayIsNotOpenedAgainThroughDotDot) {
             WinFolderFixture::MakeFolder(parent);
             fill("new.htm");
         };
+        scope.request.limits = {0, 64, 4 << 20, 2};
         WalkSummary summary;
-        RunSearch(platform, scope.request, scope.observer, summary, ReadAheadLimits{0, 64, 4 << 20, 2});
+        RunSearch(platform, scope.request, scope.observer, summary);
         EXPECT_EQ(CrLfLines(folder.path() + "out.txt"),
                   (std::vector<std::string>{"in.htm", move ? "new.htm" : "in.htm"}));
         EXPECT_EQ(platform.entered_through_up.empty(), move) << (move ? "moved" : "in place");

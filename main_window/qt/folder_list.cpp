@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "drives.h"
 #include "folder_rows.h"
 #include "message_box.h"
 #include "native_names.h"
@@ -73,7 +72,7 @@ void SortByName(std::vector<std::string>& names) {
 
 }  // namespace
 
-FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+FolderList::FolderList(Module1::Platform& platform, QWidget* parent) : QListWidget(parent), platform_(platform) {
     setItemDelegate(new IndentDelegate(this));
     // A long name keeps its start and its end; the tooltip shows it whole.
     setTextElideMode(Qt::ElideMiddle);
@@ -88,7 +87,7 @@ std::string FolderList::RowPath(const QListWidgetItem* item) {
 
 bool FolderList::Open(const std::string& root, const std::string& path, std::string& failure) {
     std::vector<std::string> names;
-    if (!Module1::ListSubFolders(path, names, failure)) return false;
+    if (!platform_.ListSubFolders(path, names, failure)) return false;
     std::erase_if(names, [](const std::string& name) { return name.empty() || name.front() == '.'; });
     SortByName(names);
 

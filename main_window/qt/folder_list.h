@@ -5,6 +5,10 @@
 
 #include "folder_selection.h"
 
+namespace Module1 {
+class Platform;
+}
+
 // The folder list: the folders from the drive's root down to the open
 // folder, then the open folder's sub-folders. A click or the arrow keys only
 // highlight an entry; a double click or Enter opens it, which changes Path
@@ -12,7 +16,8 @@
 class FolderList : public QListWidget, public FolderListControl {
     Q_OBJECT
 public:
-    explicit FolderList(QWidget* parent = nullptr);
+    // The sub-folders are listed through the platform.
+    explicit FolderList(Module1::Platform& platform, QWidget* parent = nullptr);
 
     const std::string& Path() const override { return path_; }
     const std::string& Root() const override { return root_; }
@@ -30,6 +35,7 @@ protected:
 private:
     void OpenRow(QListWidgetItem* item);
 
+    Module1::Platform& platform_;
     std::string root_;
     std::string path_;
 };

@@ -21,11 +21,12 @@
 #include "folder_list.h"
 #include "form1_description.h"
 #include "form2.h"
+#include "platform.h"
 
 namespace fd = Form1Description;
 using fd::Id;
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+Form1::Form1(QWidget* parent, Module1::Platform& platform) : QMainWindow(parent), Form1Handlers(platform) {
     // Nothing is saved and nothing needs tearing down: the end is immediate,
     // also in the middle of a walk, whose lines are each complete on disk.
     end_program = [] {

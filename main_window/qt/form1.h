@@ -27,7 +27,8 @@ class QRadioButton;
 class Form1 : public QMainWindow, public Form1Handlers {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    // platform: what the lists and the runs ask of the system.
+    explicit Form1(QWidget* parent = nullptr, Module1::Platform& platform = Module1::NativePlatform());
     ~Form1() override;
 
     // The controls, by the names the rest of the program uses for them.

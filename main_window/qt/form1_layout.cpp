@@ -29,7 +29,7 @@ QRect Geometry(const fd::Twips& t) { return {Pixels(t.left), Pixels(t.top), Pixe
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QWidget* MakeControl(const fd::Control& control, QWidget* parent) {
+QWidget* MakeControl(const fd::Control& control, QWidget* parent, Module1::Platform& platform) {
     const QString caption = Text(control.caption);
     switch (control.kind) {
     case fd::Kind::Frame: return new FrameBox(caption, parent);
@@ -44,7 +44,7 @@ QWidget* MakeControl(const fd::Control& control, QWidget* parent) {
     }
     case fd::Kind::Label: return new ElidedLabel(caption, parent);
     case fd::Kind::DriveList: return new DriveList(parent);
-    case fd::Kind::FolderList: return new FolderList(parent);
+    case fd::Kind::FolderList: return new FolderList(platform, parent);
     }
     return nullptr;
 }
@@ -65,7 +65,7 @@ void Form1::BuildLayout() {
         for (const fd::Control& control : controls) {
             if ((control.kind == fd::Kind::Frame) != (pass == 0)) continue;
             QWidget* parent = control.parent.empty() ? client_area : made.at(control.parent);
-            QWidget* widget = MakeControl(control, parent);
+            QWidget* widget = MakeControl(control, parent, platform());
             widget->setObjectName(Text(control.name));
             widget->setGeometry(Geometry(control.place));
             if (!fd::TakesFocus(control.kind)) widget->setFocusPolicy(Qt::NoFocus);

@@ -15,7 +15,6 @@
 #include "form2.h"
 #include "message_box.h"
 #include "native_names.h"
-#include "platform.h"
 
 namespace {
 
@@ -65,7 +64,7 @@ void Form1::InstallAccessibility() {
 
 void Form1::Command_Exec_Click() {
     // The next dialog opens where this run wrote, never where one failed.
-    if (ExecuteRun(*this, pacer_, Module1::NativePlatform())) DialogHost().CommonDialog1.OutputWritten();
+    if (ExecuteRun(*this, pacer_, platform())) DialogHost().CommonDialog1.OutputWritten();
     PrepareSaveDialogWhenIdle();
 }
 

@@ -9,7 +9,7 @@
 
 #include "application.h"
 #include "form1.h"
-#include "output_file.h"
+#include "platform.h"
 #include "start_folder.h"
 
 int main(int argc, char** argv) {

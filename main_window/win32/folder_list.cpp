@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "drives.h"
+#include "platform.h"
 #include "shown_name.h"
 #include "texts.h"
 #include "win32_text.h"
@@ -42,7 +42,7 @@ HICON FolderIcon(bool open) {
 
 bool FolderList::Open(const std::string& root, const std::string& path, std::string& failure) {
     std::vector<std::string> names;
-    if (!Module1::ListSubFolders(path, names, failure)) return false;
+    if (!platform_.ListSubFolders(path, names, failure)) return false;
     std::erase_if(names, [](const std::string& name) { return name.empty() || name.front() == '.'; });
     SortByName(names);
 

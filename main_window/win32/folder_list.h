@@ -9,13 +9,18 @@
 #include "folder_rows.h"
 #include "folder_selection.h"
 
+namespace Module1 {
+class Platform;
+}
+
 // Dir1, the classic folder list over a list box: the path's ancestors,
 // then the open folder's sub-folders, each indented by its level with a
 // folder picture. A single click only highlights a row; a double click or
 // Enter opens it, which changes Path and raises on_path_changed.
 class FolderList : public FolderListControl {
 public:
-    explicit FolderList(HWND list_box) : list_(list_box) {}
+    // The sub-folders are listed through the platform.
+    FolderList(HWND list_box, Module1::Platform& platform) : list_(list_box), platform_(platform) {}
 
     const std::string& Path() const override { return path_; }
     const std::string& Root() const override { return root_; }
@@ -31,6 +36,7 @@ public:
 
 private:
     HWND list_;
+    Module1::Platform& platform_;
     std::string root_;
     std::string path_;
     std::vector<FolderRow> rows_;

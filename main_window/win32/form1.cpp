@@ -29,8 +29,8 @@ const fd::Control* ControlOfId(int id) {
 
 }  // namespace
 
-Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility)
-    : instance_(instance), screen_reader_(accessibility) {
+Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility, Module1::Platform& platform)
+    : Form1Handlers(platform), instance_(instance), screen_reader_(accessibility) {
     WNDCLASSEXW type{};
     type.cbSize = sizeof type;
     type.lpfnWndProc = WindowProc;
@@ -49,7 +49,7 @@ Form1::Form1(HINSTANCE instance, IAccPropServices* accessibility)
     for (const fd::Control& c : fd::Controls()) screen_reader_.Name(Control(c.id), fd::AccessibleName(c));
     screen_reader_.MakeLiveRegion(Control(Id::Label2));
     Drive1 = std::make_unique<DriveList>(Control(Id::Drive1));
-    Dir1 = std::make_unique<FolderList>(Control(Id::Dir1));
+    Dir1 = std::make_unique<FolderList>(Control(Id::Dir1), platform);
     Dir1->on_path_changed = [this] { Dir1_Change(); };
     Dir1->show_message = [this](const std::string& text) { ShowMessageBox(text); };
     ApplyDpi(GetDpiForWindow(window_), nullptr);
@@ -180,7 +180,7 @@ void Form1::OnCommand(int id, int code, HWND) {
 
 void Form1::Command_Exec_Click() {
     // The next dialog opens where this run wrote, never where one failed.
-    if (ExecuteRun(*this, pacer_, Module1::NativePlatform())) form2_->CommonDialog1.OutputWritten();
+    if (ExecuteRun(*this, pacer_, platform())) form2_->CommonDialog1.OutputWritten();
 }
 
 void Form1::SelectOption(Id option) {

@@ -20,8 +20,10 @@
 class Form1 : public Form1Handlers {
 public:
     // accessibility: where the controls' names go for screen readers; null
-    // takes the system's annotation service.
-    explicit Form1(HINSTANCE instance, IAccPropServices* accessibility = nullptr);
+    // takes the system's annotation service. platform: what the lists and
+    // the runs ask of the system.
+    explicit Form1(HINSTANCE instance, IAccPropServices* accessibility = nullptr,
+                   Module1::Platform& platform = Module1::NativePlatform());
     ~Form1() override;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;

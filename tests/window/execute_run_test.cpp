@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "fake_output.h"
 #include "fake_platform.h"
+#include "platform.h"
 #include "run_command.h"
 #include "window_pacer.h"
 
@@ -27,7 +29,9 @@ public:
     bool ShowSave(const char*, const char*) override { return true; }
     std::string OutputFileName() const override { return "out.htm"; }
     const FolderSelection& Selection() const override { return selection_; }
-    void ShowMessageBox(const std::string&) override { calls.push_back("box"); }
+    void ShowMessageBox(const std::string& text) override {
+        calls.push_back(text.starts_with("COMPLETED") ? "completed box" : "error box");
+    }
     void DropPendingInput() override { calls.push_back("drop"); }
 
     FolderSelection selection_{"/", "/start"};
@@ -38,13 +42,19 @@ public:
 // Whether the walk completes (an empty folder) or fails (no such folder),
 // the keys that came meanwhile go before the box can take one.
 TEST(ExecuteRun, DropsTheKeysOfTheRunBeforeItsBox) {
-    for (const char* start : {"/start", "/elsewhere"}) {
-        SCOPED_TRACE(start);
-        test_support::FakePlatform platform(start, test_support::FakeNode::WithDots());
+    for (const char* box : {"completed box", "error box"}) {
+        SCOPED_TRACE(box);
+        // The walk opens the start folder by its folder path.
+        const std::string served =
+            std::string(box == std::string("completed box") ? "/start" : "/elsewhere") + Module1::kFolderSeparator;
+        test_support::FakePlatform platform(served, test_support::FakeNode::WithDots());
+        test_support::FakeOutput output;  // no file is made where the test runs
+        output.exists = false;
+        platform.output = &output;
         RecordingWindow window;
         WindowPacer pacer;
         ExecuteRun(window, pacer, platform);
-        EXPECT_EQ(window.calls, (std::vector<std::string>{"drop", "box"}));
+        EXPECT_EQ(window.calls, (std::vector<std::string>{"drop", box}));
     }
 }
 

@@ -57,7 +57,7 @@ public:
     fd::FocusTarget focus;
     std::vector<std::string> done;
 
-    FakeForm1() {
+    FakeForm1() : Form1Handlers(Module1::NativePlatform()) {
         lists.on_path_changed = [this] {
             Dir1_Change();
             done.push_back("Dir1_Change with start_drive " + Selection().start_drive);

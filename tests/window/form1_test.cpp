@@ -25,7 +25,7 @@
 #include "drives.h"
 #include "folder_list.h"
 #include "frame_box.h"
-#include "run_request.h"
+#include "run_search.h"
 #include "window_test_support.h"
 
 using window_test::ModalAnswerer;
@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(form->Label2->text(), QString());
         const std::string folder = window_test::Canonical(folder_.path());
         QCOMPARE(form->Selection().start_folder, folder);
-        QCOMPARE(form->Selection().start_drive, Module1::DriveHolding(Module1::ListDrives(), folder));
+        QCOMPARE(form->Selection().start_drive, Module1::DriveHolding(Module1::NativePlatform().ListDrives(), folder));
         QCOMPARE(form->Dir1->Path(), folder);
         QCOMPARE(form->windowTitle(), QStringLiteral("MARROWPINE"));
         QVERIFY(!form->windowIcon().isNull());

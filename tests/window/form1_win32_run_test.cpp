@@ -11,7 +11,6 @@
 
 #include "win32_test_support.h"  // windows.h first
 #include "common_dialog.h"
-#include "win32_calls.h"
 
 using namespace win32_test;
 using Module1::win32::Wide;
@@ -55,17 +54,14 @@ BOOL WINAPI AnswerSave(LPOPENFILENAMEW dialog) {
     return TRUE;
 }
 
-// The save dialog and the output's writes are the stand-ins while it lives.
+// The save dialog is the stand-in while it lives.
 class StandIns {
 public:
     explicit StandIns(std::vector<std::wstring> answers) {
         save = {std::move(answers), {}};
         get_save_file_name = AnswerSave;
     }
-    ~StandIns() {
-        get_save_file_name = GetSaveFileNameW;
-        Module1::win32::write_file = WriteFile;
-    }
+    ~StandIns() { get_save_file_name = GetSaveFileNameW; }
     StandIns(const StandIns&) = delete;
     StandIns& operator=(const StandIns&) = delete;
 };
@@ -170,10 +166,10 @@ TEST_F(Form1Win32, KeysLeftFromARunDoNothingAfterIt) {
     TempTree tree;
     form_->SelectPointedFolder(Utf8(tree.Root() + L"walk"));
     const StandIns stand_ins({tree.Root() + L"list.txt"});
-    Module1::win32::write_file = TypeEnterThenWrite;
+    calls_.write_file = TypeEnterThenWrite;
     const HHOOK closing = SetWindowsHookExW(WH_CBT, CloseTheBoxAtOnce, nullptr, GetCurrentThreadId());
     form_->Command_Exec_Click();
-    Module1::win32::write_file = WriteFile;
+    calls_.write_file = nullptr;
     form_->PumpMessages();
     UnhookWindowsHookEx(closing);
     EXPECT_EQ(save.opened_in.size(), 1u) << "a key of the run pressed Execute again";
@@ -197,14 +193,16 @@ BOOL WINAPI NoteTheStateThenWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD
 // longer.
 TEST(Form1Win32ScreenReader, TheWindowIsBusyDuringARun) {
     RecordedAnnotations annotations;
-    Form1 form(GetModuleHandleW(nullptr), &annotations);
+    StandInCalls calls;
+    calls.write_file = NoteTheStateThenWrite;
+    Module1::WinPlatform platform(calls);
+    Form1 form(GetModuleHandleW(nullptr), &annotations, platform);
     TempTree tree;
     form.SelectPointedFolder(Utf8(tree.Root() + L"walk"));
     const StandIns stand_ins({tree.Root() + L"list.txt"});
     annotations_seen = &annotations;
     busy_window = form.Window();
     state_during_run = -1;
-    Module1::win32::write_file = NoteTheStateThenWrite;
     BoxCloser closer;
     form.Command_Exec_Click();
     EXPECT_EQ(closer.Text().rfind("COMPLETED ...", 0), 0u);

@@ -242,11 +242,11 @@ TEST_F(Form1Win32, AFolderReadThatFailsPartWayIsReported) {
     SendMessageW(list, LB_SETCURSEL, 0, 0);  // the drive's root
     std::string text;
     {
-        Module1::win32::find_next_file = FindNextThatFails;
+        calls_.find_next_file = FindNextThatFails;
         BoxCloser closer;
         SendMessageW(form_->Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
         text = closer.Text();
-        Module1::win32::find_next_file = FindNextFileW;
+        calls_.find_next_file = nullptr;
     }
     EXPECT_EQ(text.rfind(std::string(Module1::kCannotOpenFolder) + ": ", 0), 0u) << text;
     EXPECT_NE(text.find(Module1::win32::Reason(ERROR_NETNAME_DELETED)), std::string::npos) << text;

@@ -224,7 +224,10 @@ private slots:
         QTest::keyClick(form->Command_Exec, Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(!drum.isActive(), 30000);
         QTRY_VERIFY(form->Command_Exec->isEnabled());
-        QVERIFY2(box_lived >= Form1Description::kBoxKeyDelay.count(), qPrintable(QString::number(box_lived)));
+        // This clock starts when the answerer sees the box, a few
+        // milliseconds after the box's own; without the delay a drummed key
+        // closes the box within one beat (25 ms).
+        QVERIFY2(box_lived >= Form1Description::kBoxKeyDelay.count() - 50, qPrintable(QString::number(box_lived)));
         QVERIFY2(dialogs > 1, "the drumming never pressed Execute again");
         QCOMPARE(QDir(out).entryList(QDir::Files), QStringList{"list.txt"});
         QCOMPARE(QString::fromStdString(window_test::ReadBytes(out + "/list.txt")).count("\r\n"), kFolders * kFiles);

@@ -23,7 +23,7 @@
 #include "form1_description.h"
 #include "folder_list.h"
 #include "listing_line.h"
-#include "run_request.h"
+#include "run_search.h"
 #include "window_test_support.h"
 
 using window_test::Canonical;

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "form1.h"  // windows.h first
+#include "platform_win32.h"
+#include "win32_calls.h"
 #include "win32_text.h"
 
 #include <shellapi.h>
@@ -69,11 +71,28 @@ inline void RemoveFolder(const std::wstring& folder) {
     SHFileOperationW(&remove);
 }
 
-// The window as the program opens it, in the foreground, Execute focused.
+// Windows' own calls, but for the one a test puts a stand-in in for while
+// it is set.
+class StandInCalls final : public Module1::win32::Calls {
+public:
+    decltype(&::FindNextFileW) find_next_file = nullptr;
+    decltype(&::WriteFile) write_file = nullptr;
+
+    BOOL FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW data) override {
+        return find_next_file != nullptr ? find_next_file(find, data) : Calls::FindNextFileW(find, data);
+    }
+    BOOL WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED place) override {
+        return write_file != nullptr ? write_file(file, data, size, written, place)
+                                     : Calls::WriteFile(file, data, size, written, place);
+    }
+};
+
+// The window as the program opens it, in the foreground, Execute focused,
+// over Windows' own calls or the stand-ins a test sets in calls_.
 class Form1Win32 : public testing::Test {
 protected:
     void SetUp() override {
-        form_ = std::make_unique<Form1>(GetModuleHandleW(nullptr));
+        form_ = std::make_unique<Form1>(GetModuleHandleW(nullptr), nullptr, platform_);
         ShowWindow(form_->Window(), SW_SHOW);
         SetForegroundWindow(form_->Window());
         SetFocus(form_->Control(fd::Id::Command_Exec));
@@ -87,6 +106,8 @@ protected:
         }
         return "?";
     }
+    StandInCalls calls_;
+    Module1::WinPlatform platform_{calls_};
     std::unique_ptr<Form1> form_;
 };
 

@@ -22,7 +22,7 @@
 
 namespace window_test {
 
-OpenedForm1::OpenedForm1(const QString& folder) : previous_folder_(Module1::CurrentFolder()) {
+OpenedForm1::OpenedForm1(const QString& folder) : previous_folder_(Module1::NativePlatform().CurrentFolder()) {
     // Upper-casing follows the locale, as in the program.
     std::setlocale(LC_ALL, "C.UTF-8");
     if (chdir(QFile::encodeName(folder).constData()) != 0) qFatal("cannot enter %s", qPrintable(folder));
