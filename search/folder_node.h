@@ -42,7 +42,7 @@ private:
     std::list<FolderNode*>::iterator recent_;  // its place among the kept handles
     std::size_t unentered_ = 0;                // sub-folders not entered yet
     FolderNode* down_ = nullptr;               // the sub-folder last kept: a way back up to this one
-    FolderIdentity identity_;                  // taken when its handle was given up early
+    FileIdentity identity_;                  // taken when its handle was given up early
     bool identified_ = false;
     bool reopening_ = false;                   // a reader is opening it again
 };

@@ -19,7 +19,7 @@ OpenFolders::ParentFolder OpenFolders::Parent(FolderNode& node, Asker asker) {
     FolderNode& parent = *node.parent;
     const bool walk = asker == Asker::kWalk;
     Route route;
-    FolderIdentity expected;
+    FileIdentity expected;
     {
         Dropped dropped;
         std::unique_lock lock(mutex_);
@@ -118,7 +118,7 @@ bool OpenFolders::PlanByNames(FolderNode& parent, std::size_t most, Route& route
 // Opens the folder the route leads to; nullptr when it cannot, with the
 // system's reason only when the route starts at the folder's own ancestor
 // (after steps up through "..", a failure may only mean a wrong place).
-std::shared_ptr<Folder> OpenFolders::Follow(Route& route, const FolderIdentity& expected, std::string& failure) {
+std::shared_ptr<Folder> OpenFolders::Follow(Route& route, const FileIdentity& expected, std::string& failure) {
     std::shared_ptr<Folder> folder = std::move(route.from);
     for (std::size_t step = 0; step < route.ups && folder; ++step) folder = folder->Up();
     for (auto name = route.names.rbegin(); folder && name != route.names.rend(); ++name) {

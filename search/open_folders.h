@@ -75,7 +75,7 @@ private:
     };
     bool Plan(FolderNode& parent, bool walk, Route& route);
     bool PlanByNames(FolderNode& parent, std::size_t most, Route& route);
-    static std::shared_ptr<Folder> Follow(Route& route, const FolderIdentity& expected, std::string& failure);
+    static std::shared_ptr<Folder> Follow(Route& route, const FileIdentity& expected, std::string& failure);
     void Reopened(FolderNode& parent, const std::shared_ptr<Folder>& folder, bool walk);
     void Trail(FolderNode* node, std::shared_ptr<Folder> folder, Dropped& dropped);
     void GiveUp(FolderNode* spare, Dropped& dropped);

@@ -185,13 +185,13 @@ void OutputFile::WriteFailed(OutputSystem::Error error, bool part_left) {
 bool OutputFile::IsOutput(const std::string& full_name, std::string_view bare_name) {
     if (!identified_ || target_.standard_output || bare_name.size() != name_size_) return false;
     if (ToUpperText(bare_name) != upper_name_) return false;
-    OutputSystem::FileId entry;
+    FileIdentity entry;
     return system_.IdentityAt(full_name, entry) == Found::kFound && entry == identity_;
 }
 
 void OutputFile::TellIfReplaced(std::uint64_t lines, const SearchError* error) {
     if (!open_ || target_.standard_output || !identified_) return;
-    OutputSystem::FileId now;
+    FileIdentity now;
     const Found found = system_.IdentityAt(target_.path, now);
     // When the path cannot be looked up, nothing is claimed.
     if (found == Found::kUnknown || (found == Found::kFound && now == identity_)) return;

@@ -71,7 +71,7 @@ private:
     bool appends_ = true;
     bool shared_ = false;  // holds the lock that runs appending to the file share
     bool identified_ = false;
-    OutputSystem::FileId identity_;
+    FileIdentity identity_;
     std::string guarded_;  // the first line with CR LF in front
 };
 

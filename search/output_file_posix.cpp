@@ -22,10 +22,6 @@ bool Writable(mode_t mode) { return S_ISREG(mode) || S_ISCHR(mode); }
 
 int Fd(OutputSystem::Handle handle) { return static_cast<int>(handle); }
 
-OutputSystem::FileId IdOf(const struct stat& st) {
-    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-}
-
 class PosixOutput final : public OutputSystem {
 public:
     Opened Open(const std::string& path, bool create, Handle& handle, Error& error) override {
@@ -123,17 +119,17 @@ public:
 
     void Unlock(Handle handle) override { flock(Fd(handle), LOCK_UN); }
 
-    bool Identity(Handle handle, FileId& id) override {
+    bool Identity(Handle handle, FileIdentity& id) override {
         struct stat st {};
         if (fstat(Fd(handle), &st) != 0) return false;
-        id = IdOf(st);
+        id = IdentityOf(st);
         return true;
     }
 
-    Found IdentityAt(const std::string& path, FileId& id) override {
+    Found IdentityAt(const std::string& path, FileIdentity& id) override {
         struct stat st {};
         if (stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? Found::kMissing : Found::kUnknown;
-        id = IdOf(st);
+        id = IdentityOf(st);
         return Found::kFound;
     }
 

@@ -152,14 +152,14 @@ public:
         UnlockFileEx(Native(handle), 0, 1, 0, &at);
     }
 
-    bool Identity(Handle handle, FileId& id) override {
+    bool Identity(Handle handle, FileIdentity& id) override {
         BY_HANDLE_FILE_INFORMATION info{};
         if (!GetFileInformationByHandle(Native(handle), &info)) return false;
-        id = {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+        id = IdentityOf(info);
         return true;
     }
 
-    Found IdentityAt(const std::string& path, FileId& id) override {
+    Found IdentityAt(const std::string& path, FileIdentity& id) override {
         // Opened for no access at all: only its identity is asked for.
         const HANDLE file = calls_.CreateFileW(NativePath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);

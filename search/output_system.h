@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform.h"
+
 namespace Module1 {
 
 // The output file's system calls, and nothing more: one implementation per
@@ -17,12 +19,6 @@ public:
     using Handle = std::intptr_t;
     using Error = std::uint32_t;  // the system's error code; 0 is none
 
-    // Tells one file from every other on the system while both exist.
-    struct FileId {
-        std::uint64_t volume = 0;
-        std::uint64_t index = 0;
-        bool operator==(const FileId&) const = default;
-    };
     enum class Found { kFound, kMissing, kUnknown };
     enum class Lock { kHeld, kBusy, kNone };
 
@@ -60,9 +56,9 @@ public:
     virtual Lock TryLock(Handle handle, bool exclusive) = 0;
     virtual void Unlock(Handle handle) = 0;
     // The open file's identity; false when the system cannot tell it.
-    virtual bool Identity(Handle handle, FileId& id) = 0;
+    virtual bool Identity(Handle handle, FileIdentity& id) = 0;
     // The identity of the file the path names now, through links.
-    virtual Found IdentityAt(const std::string& path, FileId& id) = 0;
+    virtual Found IdentityAt(const std::string& path, FileIdentity& id) = 0;
     virtual Error Close(Handle handle) = 0;
     // Whether a new file could be made at path (its folder exists and takes new entries).
     virtual Error CanCreate(const std::string& path) = 0;

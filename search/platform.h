@@ -39,12 +39,13 @@ struct FindData {
 class Folder;
 class OutputSystem;
 
-// Tells one folder from every other on the system while both exist: two
-// handles open on the same folder have the same identity.
-struct FolderIdentity {
+// Tells one file or folder from every other on the system while both exist:
+// two handles open on the same one have the same identity (device and inode;
+// volume serial and file index).
+struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t index = 0;
-    bool operator==(const FolderIdentity&) const = default;
+    bool operator==(const FileIdentity&) const = default;
 };
 
 // What came of entering a sub-folder. No folder and no failure means the
@@ -72,7 +73,7 @@ public:
     // when that fails. The caller checks its identity: after a rename it is
     // another folder.
     virtual std::unique_ptr<Folder> Up() = 0;
-    virtual FolderIdentity Identity() = 0;
+    virtual FileIdentity Identity() = 0;
 };
 
 // One entry of the drive list: a volume the user can search.

@@ -165,11 +165,11 @@ public:
         return std::make_unique<PosixFolder>(fd, device_);
     }
 
-    FolderIdentity Identity() override {
+    FileIdentity Identity() override {
         struct stat st {};
         // On failure, one that matches no other folder.
         if (fstat(reader_.fd(), &st) != 0) return {~std::uint64_t{0}, reinterpret_cast<std::uintptr_t>(this)};
-        return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+        return IdentityOf(st);
     }
 
 private:

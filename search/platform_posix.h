@@ -3,11 +3,18 @@
 // The POSIX platform: folders (platform_posix.cpp), the output file's calls
 // (output_file_posix.cpp) and the lists' drives (drives_posix.cpp).
 
+#include <sys/stat.h>
+
 #include <memory>
 
 #include "platform.h"
 
 namespace Module1 {
+
+// A file's or folder's identity: its device and inode.
+inline FileIdentity IdentityOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
 
 class PosixPlatform final : public Platform {
 public:

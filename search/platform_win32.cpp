@@ -62,10 +62,9 @@ public:
         return std::make_unique<WinFolder>(calls_, path_.substr(0, end + 1));
     }
 
-    // The volume's serial number and the folder's file id, which stay with
-    // the folder wherever it is moved on its volume. A link or junction put
-    // in its place is opened itself, not followed, so it never matches.
-    FolderIdentity Identity() override {
+    // A link or junction put in the folder's place is opened itself, not
+    // followed, so it never matches.
+    FileIdentity Identity() override {
         constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
         const HANDLE handle = calls_.CreateFileW(path_.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -74,7 +73,7 @@ public:
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
         // On failure, one that matches no other folder.
         if (!known) return {~std::uint64_t{0}, reinterpret_cast<std::uintptr_t>(this)};
-        return {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+        return IdentityOf(info);
     }
 
 private:

@@ -11,6 +11,12 @@
 
 namespace Module1 {
 
+// A file's or folder's identity: the volume's serial number and the file
+// index, which stay with it wherever it is moved on its volume.
+inline FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return {info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
 class WinPlatform final : public Platform {
 public:
     explicit WinPlatform(win32::Calls& calls);

@@ -34,7 +34,7 @@ public:
     Error close_error = 0;
     int opened = 0, closed = 0;
     bool another_run = false;  // another run of the program has the file open
-    FileId id{1, 1};
+    Module1::FileIdentity id{1, 1};
 
     Opened Open(const std::string&, bool create, Handle& handle, Error&) override {
         if (!exists && !create) return Opened::kMissing;
@@ -83,11 +83,11 @@ public:
     }
     Lock TryLock(Handle, bool exclusive) override { return exclusive && another_run ? Lock::kBusy : Lock::kHeld; }
     void Unlock(Handle) override {}
-    bool Identity(Handle, FileId& file) override {
+    bool Identity(Handle, Module1::FileIdentity& file) override {
         file = id;
         return true;
     }
-    Found IdentityAt(const std::string&, FileId& file) override {
+    Found IdentityAt(const std::string&, Module1::FileIdentity& file) override {
         file = id;
         return Found::kFound;
     }

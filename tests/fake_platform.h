@@ -109,7 +109,7 @@ public:
         if (!trail_->up) return nullptr;
         return std::make_unique<FakeFolder>(trail_->up, script_);
     }
-    Module1::FolderIdentity Identity() override { return {0, reinterpret_cast<std::uintptr_t>(&node_)}; }
+    Module1::FileIdentity Identity() override { return {0, reinterpret_cast<std::uintptr_t>(&node_)}; }
 
 private:
     std::shared_ptr<const FakeTrail> trail_;

@@ -494,7 +494,7 @@ TEST(WinFolders, UpAndIdentityTellTheVeryFolder) {
     const std::unique_ptr<Folder> start = NativePlatform().OpenFolder(root);
     const std::unique_ptr<Folder> a = start->Enter("a").folder;
     const std::unique_ptr<Folder> b = a->Enter("b").folder;
-    const FolderIdentity of_a = a->Identity();
+    const FileIdentity of_a = a->Identity();
     EXPECT_TRUE(b->Up()->Identity() == of_a);
     EXPECT_TRUE(b->Up()->Up()->Identity() == start->Identity());
     EXPECT_FALSE(b->Identity() == of_a);
@@ -527,7 +527,7 @@ public:
         std::unique_ptr<Folder> up = folder_->Up();
         return up ? std::make_unique<TracedFolder>(std::move(up), true, trace_) : nullptr;
     }
-    FolderIdentity Identity() override { return folder_->Identity(); }
+    FileIdentity Identity() override { return folder_->Identity(); }
 
 private:
     std::unique_ptr<Folder> folder_;
